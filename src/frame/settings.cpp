@@ -27,11 +27,11 @@ ObjectId FindOpenDocumentByPath(const std::string& path) {
 }
 
 ObjectId OpenSettingsDocument(const std::string& path) {
-  static constexpr int kScript[][2] = {
-      {host::kOpenCode5, 0},  {host::kOpenCode2, 0},  {host::kOpenCode3, 1},
-      {host::kOpenCode17, 7}, {host::kOpenCode23, 1}, {host::kOpenCode28, 1},
-      {host::kOpenCode22, 1}, {host::kOpenCode25, 1}, {host::kOpenCode19, 1},
-      {host::kOpenCode20, 1}};
+  static constexpr int kScript[][2] = {{host::kOpenCode5, 0},  {host::kOpenCode2, 0},
+                                       {host::kOpenCode3, 1},  {host::kOpenCode17, 7},
+                                       {host::kOpenCode23, 1}, {host::kOpenCode28, 1},
+                                       {host::kOpenCode22, 1}, {host::kOpenCode25, 1},
+                                       {host::kOpenCode19, 1}, {host::kOpenCode20, 1}};
   PropList script = F_ApiAllocatePropVals(static_cast<IntT>(std::size(kScript)));
   for (std::size_t i = 0; i < std::size(kScript); ++i) {
     script.val[i] = host::IntProp(kScript[i][0], kScript[i][1]);

@@ -109,8 +109,7 @@ IntT F_ApiAlert(const std::string& message, IntT type);
 // Return 0 when the user answered, nonzero when they cancelled.
 IntT F_ApiPromptString(std::string* answer, const std::string& message,
                        const std::string& defaultAnswer);
-IntT F_ApiScrollBox(IntT* chosen, const std::string& title, const StrList& items,
-                    IntT defaultItem);
+IntT F_ApiScrollBox(IntT* chosen, const std::string& title, const StrList& items, IntT defaultItem);
 
 // ---- Host records ----
 PropList F_ApiAllocatePropVals(IntT count);

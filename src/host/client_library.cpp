@@ -28,8 +28,12 @@ bool OffersAllOperations(const VtrHostService* s) {
   return true;
 }
 
-void InitializeTrampoline(int32_t code) { F_ApiInitialize(code); }
-void CommandTrampoline(int32_t command) { F_ApiCommand(command); }
+void InitializeTrampoline(int32_t code) {
+  F_ApiInitialize(code);
+}
+void CommandTrampoline(int32_t command) {
+  F_ApiCommand(command);
+}
 void NotifyTrampoline(int32_t notification, ObjectId doc, const char* text, int32_t iparm) {
   F_ApiNotify(notification, doc, text ? text : "", iparm);
 }
@@ -131,10 +135,11 @@ extern "C" VTR_EXPORT int32_t F_ApiClientInit(const VtrHostService* service) {
   return 0;
 }
 
-bool HostConnected() { return gService != nullptr; }
+bool HostConnected() {
+  return gService != nullptr;
+}
 
-#define VTR_HOST(call, fallback) \
-  (gService ? gService->call : fallback)
+#define VTR_HOST(call, fallback) (gService ? gService->call : fallback)
 #define VTR_H gService->host
 
 ObjectId F_ApiGetId(ObjectId docId, ObjectId objId, IntT prop) {
@@ -246,22 +251,34 @@ ObjectId F_ApiOpen(const std::string& path, const PropList& openScript, PropList
   AbiProps abi(openScript.val);
   PropList ignored;
   PropList* sink = returned ? returned : &ignored;
-  ObjectId doc = gService->open(VTR_H, path.c_str(), abi.data(), abi.size(), AppendToPropList,
-                                sink);
+  ObjectId doc =
+      gService->open(VTR_H, path.c_str(), abi.data(), abi.size(), AppendToPropList, sink);
   CountRecord(kRecordPropList, +1);
   if (!returned) F_ApiDeallocatePropVals(&ignored);
   return doc;
 }
-IntT F_ApiClose(ObjectId docId, IntT flags) { return VTR_HOST(close(VTR_H, docId, flags), 0); }
+IntT F_ApiClose(ObjectId docId, IntT flags) {
+  return VTR_HOST(close(VTR_H, docId, flags), 0);
+}
 ObjectId F_ApiSimpleSave(ObjectId docId, const std::string& path, IntT interactive) {
   return VTR_HOST(simple_save(VTR_H, docId, path.c_str(), interactive), 0);
 }
-IntT F_ApiRedisplay(ObjectId docId) { return VTR_HOST(redisplay(VTR_H, docId), 0); }
+IntT F_ApiRedisplay(ObjectId docId) {
+  return VTR_HOST(redisplay(VTR_H, docId), 0);
+}
 
-IntT F_ApiPushClipboard() { return VTR_HOST(push_clipboard(VTR_H), 0); }
-IntT F_ApiPopClipboard() { return VTR_HOST(pop_clipboard(VTR_H), 0); }
-IntT F_ApiCopy(ObjectId docId, IntT flags) { return VTR_HOST(copy(VTR_H, docId, flags), 0); }
-IntT F_ApiPaste(ObjectId docId, IntT flags) { return VTR_HOST(paste(VTR_H, docId, flags), 0); }
+IntT F_ApiPushClipboard() {
+  return VTR_HOST(push_clipboard(VTR_H), 0);
+}
+IntT F_ApiPopClipboard() {
+  return VTR_HOST(pop_clipboard(VTR_H), 0);
+}
+IntT F_ApiCopy(ObjectId docId, IntT flags) {
+  return VTR_HOST(copy(VTR_H, docId, flags), 0);
+}
+IntT F_ApiPaste(ObjectId docId, IntT flags) {
+  return VTR_HOST(paste(VTR_H, docId, flags), 0);
+}
 IntT F_ApiFcodes(IntT count, const IntT* codes) {
   return VTR_HOST(fcodes(VTR_H, count, codes), 0);
 }
@@ -274,9 +291,9 @@ ObjectId F_ApiDefineAndAddMenu(ObjectId toMenu, const std::string& tag, const st
 }
 ObjectId F_ApiDefineAndAddCommand(IntT command, ObjectId toMenu, const std::string& tag,
                                   const std::string& label, const std::string& shortcut) {
-  return VTR_HOST(define_and_add_command(VTR_H, command, toMenu, tag.c_str(), label.c_str(),
-                                         shortcut.c_str()),
-                  0);
+  return VTR_HOST(
+      define_and_add_command(VTR_H, command, toMenu, tag.c_str(), label.c_str(), shortcut.c_str()),
+      0);
 }
 IntT F_ApiAddCommandToMenu(ObjectId toMenu, ObjectId command) {
   return VTR_HOST(add_command_to_menu(VTR_H, toMenu, command), 0);
@@ -306,9 +323,9 @@ IntT F_ApiScrollBox(IntT* chosen, const std::string& title, const StrList& items
   std::vector<const char*> ptrs;
   for (const std::string& s : items.val) ptrs.push_back(s.c_str());
   IntT index = -1;
-  IntT result = gService->scroll_box(VTR_H, &index, title.c_str(),
-                                     ptrs.empty() ? nullptr : ptrs.data(),
-                                     static_cast<uint32_t>(ptrs.size()), defaultItem);
+  IntT result =
+      gService->scroll_box(VTR_H, &index, title.c_str(), ptrs.empty() ? nullptr : ptrs.data(),
+                           static_cast<uint32_t>(ptrs.size()), defaultItem);
   if (chosen) *chosen = index;
   return result;
 }

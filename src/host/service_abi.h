@@ -127,10 +127,9 @@ typedef struct VtrHostService {
 
   /* Menus and notifications */
   ObjectId (*define_menu)(void* host, const char* tag, const char* label);
-  ObjectId (*define_and_add_menu)(void* host, ObjectId to_menu, const char* tag,
-                                  const char* label);
-  ObjectId (*define_and_add_command)(void* host, int32_t command, ObjectId to_menu,
-                                     const char* tag, const char* label, const char* shortcut);
+  ObjectId (*define_and_add_menu)(void* host, ObjectId to_menu, const char* tag, const char* label);
+  ObjectId (*define_and_add_command)(void* host, int32_t command, ObjectId to_menu, const char* tag,
+                                     const char* label, const char* shortcut);
   int32_t (*add_command_to_menu)(void* host, ObjectId to_menu, ObjectId command);
   int32_t (*add_menu_to_menu)(void* host, ObjectId to_menu, ObjectId menu);
   int32_t (*notification)(void* host, int32_t notification, int32_t state);
@@ -140,8 +139,8 @@ typedef struct VtrHostService {
   int32_t (*alert)(void* host, const char* message, int32_t type);
   int32_t (*prompt_string)(void* host, VtrStringSink answer, void* ctx, const char* message,
                            const char* default_answer);
-  int32_t (*scroll_box)(void* host, int32_t* chosen, const char* title,
-                        const char* const* items, uint32_t count, int32_t default_item);
+  int32_t (*scroll_box)(void* host, int32_t* chosen, const char* title, const char* const* items,
+                        uint32_t count, int32_t default_item);
 
   /* Host records: the client reports each record it allocates (+1) and
      releases (-1), so the host can account for them. kind: 1 property list,

@@ -40,7 +40,8 @@ void ExpandMarkers(ObjectId doc, const std::string& markerType) {
     if (F_ApiGetId(doc, m, host::kPropMarkerType) != type) continue;
     const TextLoc at = F_ApiGetTextLoc(doc, m, host::kPropMarkerPosition);
     const std::optional<std::string> condition = ConditionAt(doc, at);
-    for (const MarkerEntry& entry : SplitMarkerText(F_ApiGetString(doc, m, host::kPropMarkerText))) {
+    for (const MarkerEntry& entry :
+         SplitMarkerText(F_ApiGetString(doc, m, host::kPropMarkerText))) {
       // Each entry is placed from the paragraph that holds the marker now, so
       // the entry paragraphs keep the order of the marker text in either
       // placement.

@@ -36,7 +36,9 @@ const char* TemplateFor(EntryKind kind) {
 ObjectId Previous(ObjectId doc, ObjectId p) {
   return F_ApiGetId(doc, p, host::kPropPrevParagraph);
 }
-ObjectId Next(ObjectId doc, ObjectId p) { return F_ApiGetId(doc, p, host::kPropNextParagraph); }
+ObjectId Next(ObjectId doc, ObjectId p) {
+  return F_ApiGetId(doc, p, host::kPropNextParagraph);
+}
 bool IsRunIn(ObjectId doc, ObjectId p) {
   return p != 0 && F_ApiGetInt(doc, p, host::kPropPlacement) == host::kPlacementRunIn;
 }
