@@ -1,0 +1,43 @@
+// Writing the statement tree back as MIF text.
+#ifndef VELTRANO_MIF_WRITER_H
+#define VELTRANO_MIF_WRITER_H
+
+#include <string>
+#include <string_view>
+
+#include "mif/tree.h"
+
+namespace mif {
+
+// Where written text goes.
+class Sink {
+ public:
+  virtual ~Sink() = default;
+  virtual void put(std::string_view bytes) = 0;
+};
+
+class StringSink : public Sink {
+ public:
+  explicit StringSink(std::string& out) : out_(out) {}
+  void put(std::string_view bytes) override { out_.append(bytes); }
+
+ private:
+  std::string& out_;
+};
+
+struct WriteOptions {
+  // Copy statements that did not change as one block (the normal way). When
+  // false every statement is written piece by piece, which yields the same
+  // bytes; tests use it to check that the pieces cover the file exactly.
+  bool copyUnchanged = true;
+};
+
+// Writes the tree: unchanged statements as they were read, changed ones
+// piece by piece with their own layout, made ones in the application's
+// layout. Uses no recursion.
+void WriteTree(const Tree& tree, Sink& sink, const WriteOptions& options = {});
+std::string WriteTree(const Tree& tree, const WriteOptions& options = {});
+
+}  // namespace mif
+
+#endif

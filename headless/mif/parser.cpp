@@ -1,0 +1,346 @@
+// The statement parser: one pass over the bytes with an explicit stack of
+// open statements.
+//
+// Between two significant items lies a gap of white space, comments and raw
+// lines. The gap is split at its first line end: up to and including that
+// line end it belongs to what came before (the head of the enclosing
+// statement, or the closing of the previous sub-statement, so that
+// "> # end of Para" stays with its Para); the rest opens what follows.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "mif/parser.h"
+
+namespace mif {
+namespace detail {
+
+class TreeBuilder {
+ public:
+  TreeBuilder(std::string text, std::string_view fileName)
+      : tree_(std::move(text)), src_(tree_.source_), name_(fileName) {}
+
+  Result<Tree> run();
+
+ private:
+  using Node = Tree::Node;
+
+  struct Open {
+    NodeId node;
+    NodeId last_child;  // kNoNode while still in the head
+    bool raw_lines;     // inside ImportObject: lines starting with '=' or '&' are data
+  };
+
+  Error errorAt(std::size_t offset, std::string message) const {
+    const Position p = Locate(src_, offset);
+    return Error{std::string(name_), p.line, p.column, std::move(message)};
+  }
+
+  // Gives the gap [gap_, at) to the item before it and the item after it;
+  // returns where the part of the item after it begins.
+  std::uint32_t splitGap(std::size_t at);
+  std::string excerpt(std::size_t at) const;
+
+  bool scanString(std::size_t& pos, Error& error) const;
+  bool scanComment(std::size_t& pos, Error& error) const;
+  bool scanMacro(std::size_t& pos, Error& error) const;
+  bool startsMacro(std::size_t pos) const;
+
+  Tree tree_;
+  const std::string& src_;
+  std::string_view name_;
+  std::vector<Open> stack_;
+  std::size_t gap_ = 0;
+};
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool IsHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Ends a bare word or a token.
+bool EndsWord(char c) {
+  return IsBlank(c) || c == '<' || c == '>' || c == '`' || c == '#';
+}
+
+bool IsLineStart(const std::string& s, std::size_t pos) { return pos == 0 || s[pos - 1] == '\n'; }
+
+std::size_t LineEnd(const std::string& s, std::size_t pos) {
+  const void* nl = std::memchr(s.data() + pos, '\n', s.size() - pos);
+  return nl == nullptr ? s.size() : static_cast<std::size_t>(static_cast<const char*>(nl) - s.data());
+}
+
+}  // namespace
+
+std::string TreeBuilder::excerpt(std::size_t at) const {
+  std::size_t end = at;
+  while (end < src_.size() && end - at < 20 && !IsBlank(src_[end])) ++end;
+  // Do not cut a UTF-8 sequence.
+  while (end < src_.size() && (static_cast<unsigned char>(src_[end]) & 0xC0) == 0x80) ++end;
+  return std::string(src_.substr(at, end == at ? 1 : end - at));
+}
+
+std::uint32_t TreeBuilder::splitGap(std::size_t at) {
+  Open& top = stack_.back();
+  const void* nl = std::memchr(src_.data() + gap_, '\n', at - gap_);
+  std::size_t split =
+      nl == nullptr ? gap_ : static_cast<std::size_t>(static_cast<const char*>(nl) - src_.data()) + 1;
+  if (top.last_child != kNoNode) {
+    tree_.nodes_[top.last_child].close_end = static_cast<std::uint32_t>(split);
+  } else if (top.node == tree_.root()) {
+    split = gap_;  // the root has no head: the whole gap opens the first statement
+  } else {
+    tree_.nodes_[top.node].value_end = static_cast<std::uint32_t>(split);
+  }
+  return static_cast<std::uint32_t>(split);
+}
+
+bool TreeBuilder::scanString(std::size_t& pos, Error& error) const {
+  const std::size_t start = pos;
+  std::size_t p = pos + 1;
+  const std::size_t n = src_.size();
+  while (true) {
+    // Jump to the next byte that matters.
+    while (p < n) {
+      const char c = src_[p];
+      if (c == '\'' || c == '\\' || c == '\n' || c == '\r') break;
+      ++p;
+    }
+    if (p >= n || src_[p] == '\n' || src_[p] == '\r') {
+      error = errorAt(start, "unterminated string: expected ' before the end of the line");
+      return false;
+    }
+    if (src_[p] == '\'') {
+      pos = p + 1;
+      return true;
+    }
+    // A backslash escape.
+    const std::size_t esc = p;
+    const char d = p + 1 < n ? src_[p + 1] : '\0';
+    switch (d) {
+      case 't':
+      case '>':
+      case 'q':
+      case 'Q':
+      case '\\':
+        p += 2;
+        continue;
+      case 'x': {
+        std::size_t q = p + 2;
+        while (q < n && q < p + 4 && IsHex(src_[q])) ++q;
+        if (q == p + 2) break;
+        if (q < n && src_[q] == ' ') ++q;  // the one space that belongs to the escape
+        p = q;
+        continue;
+      }
+      case 'u': {
+        std::size_t q = p + 2;
+        while (q < n && q < p + 6 && IsHex(src_[q])) ++q;
+        if (q != p + 6) break;
+        p = q;
+        continue;
+      }
+      default:
+        break;
+    }
+    std::string shown = "\\";
+    if (d >= ' ' && d != '\x7f') shown += d;
+    error = errorAt(esc, "bad escape '" + shown +
+                             "' in string: expected \\t, \\>, \\q, \\Q, \\\\, \\xNN or \\uNNNN");
+    return false;
+  }
+}
+
+bool TreeBuilder::scanComment(std::size_t& pos, Error& error) const {
+  // The body of <Comment ...> is ignored by the application, nested brackets
+  // included; '#' still comments out the rest of its line.
+  const std::size_t start = pos;
+  std::size_t depth = 1;
+  std::size_t p = pos;
+  while (p < src_.size()) {
+    const char c = src_[p];
+    if (c == '#') {
+      p = LineEnd(src_, p);
+      continue;
+    }
+    if (c == '<') ++depth;
+    if (c == '>' && --depth == 0) {
+      pos = p;
+      return true;
+    }
+    ++p;
+  }
+  std::size_t lt = start;
+  while (lt > 0 && src_[lt] != '<') --lt;
+  const Position at = Locate(src_, lt);
+  error = errorAt(src_.size(), "expected '>' to close <Comment> opened at line " +
+                                   std::to_string(at.line) + ", column " +
+                                   std::to_string(at.column) + ", found the end of the file");
+  return false;
+}
+
+bool TreeBuilder::startsMacro(std::size_t pos) const {
+  for (std::string_view word : {std::string_view("define"), std::string_view("include")}) {
+    if (src_.compare(pos, word.size(), word) != 0) continue;
+    std::size_t p = pos + word.size();
+    while (p < src_.size() && IsBlank(src_[p])) ++p;
+    if (p < src_.size() && src_[p] == '(') return true;
+  }
+  return false;
+}
+
+bool TreeBuilder::scanMacro(std::size_t& pos, Error& error) const {
+  // define (Name, replacement) and include (path) are kept as they are.
+  std::size_t p = src_.find('(', pos);
+  std::size_t depth = 0;
+  while (p < src_.size()) {
+    const char c = src_[p];
+    if (c == '`') {
+      if (!scanString(p, error)) return false;
+      continue;
+    }
+    if (c == '(') ++depth;
+    if (c == ')' && --depth == 0) {
+      pos = p + 1;
+      return true;
+    }
+    ++p;
+  }
+  error = errorAt(pos, "unterminated macro statement: expected ')'");
+  return false;
+}
+
+Result<Tree> TreeBuilder::run() {
+  const std::size_t n = src_.size();
+  if (n >= 0xFFFFFFF0u) return Error{std::string(name_), 0, 0, "file too large (4 GB or more)"};
+
+  // Statements are at most as many as '<' bytes: reserve once.
+  std::size_t lts = 0;
+  for (const char* p = src_.data(); (p = static_cast<const char*>(
+                                          std::memchr(p, '<', n - (p - src_.data())))) != nullptr;
+       ++p) {
+    ++lts;
+  }
+  tree_.nodes_.reserve(lts + 1);
+
+  std::size_t pos = 0;
+  if (src_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;  // a UTF-8 byte-order mark
+  Node& root = tree_.nodes_[0];
+  root.open_begin = 0;
+  root.token_begin = root.token_end = root.value_begin = root.value_end =
+      static_cast<std::uint32_t>(pos);
+  stack_.push_back(Open{tree_.root(), kNoNode, false});
+  gap_ = pos;
+  Error error;
+
+  while (pos < n) {
+    const char c = src_[pos];
+    if (IsBlank(c)) {
+      ++pos;
+      continue;
+    }
+    if (c == '#') {
+      pos = LineEnd(src_, pos);
+      continue;
+    }
+    Open& top = stack_.back();
+    if ((c == '=' || c == '&') && top.raw_lines && IsLineStart(src_, pos)) {
+      pos = LineEnd(src_, pos);  // facet data: a raw line
+      continue;
+    }
+    if (c == '<') {
+      const std::uint32_t open = splitGap(pos);
+      std::size_t tb = pos + 1;
+      while (tb < n && IsBlank(src_[tb])) ++tb;
+      std::size_t te = tb;
+      while (te < n && !EndsWord(src_[te]) && src_[te] != '\'') ++te;
+      if (te == tb) return errorAt(pos, "expected a statement name after '<'");
+
+      Node node;
+      node.open_begin = open;
+      node.token_begin = static_cast<std::uint32_t>(tb);
+      node.token_end = node.value_begin = node.value_end = static_cast<std::uint32_t>(te);
+      node.parent = top.node;
+      const auto id = static_cast<NodeId>(tree_.nodes_.size());
+      tree_.nodes_.push_back(node);
+      Node& up = tree_.nodes_[top.node];
+      if (top.last_child == kNoNode) {
+        up.first_child = id;
+      } else {
+        tree_.nodes_[top.last_child].next = id;
+      }
+      up.last_child = id;
+
+      const std::string_view token(src_.data() + tb, te - tb);
+      if (token == "Comment") {
+        std::size_t gt = te;
+        if (!scanComment(gt, error)) return error;
+        Node& self = tree_.nodes_[id];
+        self.value_end = self.close_begin = static_cast<std::uint32_t>(gt);
+        self.close_end = static_cast<std::uint32_t>(gt + 1);
+        stack_.back().last_child = id;
+        pos = gap_ = gt + 1;
+        continue;
+      }
+      const bool raw = top.raw_lines || token == "ImportObject";
+      top.last_child = id;  // the parent's previous item, once this one closes
+      stack_.push_back(Open{id, kNoNode, raw});
+      pos = gap_ = te;
+      continue;
+    }
+    if (c == '>') {
+      if (stack_.size() == 1) return errorAt(pos, "unexpected '>': no statement is open");
+      const std::uint32_t close = splitGap(pos);
+      Node& self = tree_.nodes_[top.node];
+      self.close_begin = close;
+      self.close_end = static_cast<std::uint32_t>(pos + 1);  // extended by the next split
+      stack_.pop_back();
+      pos = gap_ = pos + 1;
+      continue;
+    }
+    // A value: a string or a bare word.
+    if (top.node == tree_.root()) {
+      if (startsMacro(pos)) {
+        if (!scanMacro(pos, error)) return error;
+        continue;
+      }
+      return errorAt(pos, "expected '<' to start a statement, found '" + excerpt(pos) + "'");
+    }
+    if (top.last_child != kNoNode) {
+      return errorAt(pos, "expected '<' or '>' after the sub-statements of <" +
+                              std::string(tree_.token(top.node)) + ">, found '" + excerpt(pos) +
+                              "'");
+    }
+    if (c == '`') {
+      if (!scanString(pos, error)) return error;
+    } else {
+      while (pos < n && !EndsWord(src_[pos])) ++pos;
+    }
+    gap_ = pos;
+  }
+
+  if (stack_.size() > 1) {
+    const NodeId open = stack_.back().node;
+    const Position at = Locate(src_, tree_.sourceOffset(open));
+    return errorAt(n, "expected '>' to close <" + std::string(tree_.token(open)) +
+                          "> opened at line " + std::to_string(at.line) + ", column " +
+                          std::to_string(at.column) + ", found the end of the file");
+  }
+  const std::uint32_t tail = splitGap(n);
+  tree_.nodes_[0].close_begin = tail;
+  tree_.nodes_[0].close_end = static_cast<std::uint32_t>(n);
+  return std::move(tree_);
+}
+
+}  // namespace detail
+
+Result<Tree> ParseTree(std::string text, std::string_view fileName) {
+  return detail::TreeBuilder(std::move(text), fileName).run();
+}
+
+}  // namespace mif

@@ -1,0 +1,215 @@
+#include "mif/tree.h"
+
+#include <cassert>
+
+namespace mif {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+Position Locate(std::string_view text, std::size_t offset) {
+  if (offset > text.size()) offset = text.size();
+  Position pos;
+  for (std::size_t i = 0; i < offset; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\n') {
+      ++pos.line;
+      pos.column = 1;
+    } else if ((c & 0xC0) != 0x80) {
+      ++pos.column;
+    }
+  }
+  return pos;
+}
+
+Tree::Tree() : Tree(std::string()) {}
+
+Tree::Tree(std::string source) : source_(std::move(source)) {
+  Node root;
+  nodes_.push_back(root);
+}
+
+std::string_view Tree::token(NodeId node) const {
+  const Node& n = nodes_[node];
+  if (n.flags & kTokenInPool) return pool_[n.token_begin];
+  return std::string_view(source_).substr(n.token_begin, n.token_end - n.token_begin);
+}
+
+std::string_view Tree::rawValue(NodeId node) const {
+  const Node& n = nodes_[node];
+  if (n.flags & kValueInPool) return pool_[n.value_begin];
+  return std::string_view(source_).substr(n.value_begin, n.value_end - n.value_begin);
+}
+
+std::string_view Tree::value(NodeId node) const { return Trim(rawValue(node)); }
+
+NodeId Tree::previousSibling(NodeId node) const {
+  const NodeId up = parent(node);
+  if (up == kNoNode) return kNoNode;
+  NodeId prev = kNoNode;
+  for (NodeId c = firstChild(up); c != kNoNode && c != node; c = nextSibling(c)) prev = c;
+  return prev;
+}
+
+bool Tree::isContainer(NodeId node) const {
+  return hasChildren(node) || (nodes_[node].flags & kContainer) != 0;
+}
+
+std::size_t Tree::depth(NodeId node) const {
+  std::size_t d = 0;
+  for (NodeId up = parent(node); up != kNoNode && up != root(); up = parent(up)) ++d;
+  return d;
+}
+
+std::size_t Tree::sourceOffset(NodeId node) const {
+  while (node != kNoNode && node != root() && isCreated(node)) node = parent(node);
+  if (node == kNoNode || node == root()) return 0;
+  std::size_t at = nodes_[node].token_begin;
+  while (at > 0 && source_[at - 1] != '<') --at;
+  return at > 0 ? at - 1 : 0;
+}
+
+NodeId Tree::findChild(NodeId node, std::string_view tok) const {
+  for (NodeId c = firstChild(node); c != kNoNode; c = nextSibling(c)) {
+    if (token(c) == tok) return c;
+  }
+  return kNoNode;
+}
+
+NodeId Tree::findNextSibling(NodeId after, std::string_view tok) const {
+  for (NodeId c = nextSibling(after); c != kNoNode; c = nextSibling(c)) {
+    if (token(c) == tok) return c;
+  }
+  return kNoNode;
+}
+
+NodeId Tree::nextInSubtree(NodeId node, NodeId top, bool skipChildren) const {
+  if (!skipChildren && firstChild(node) != kNoNode) return firstChild(node);
+  while (node != top && node != kNoNode) {
+    if (nextSibling(node) != kNoNode) return nextSibling(node);
+    node = parent(node);
+  }
+  return kNoNode;
+}
+
+std::uint32_t Tree::addToPool(std::string_view text) {
+  pool_.emplace_back(text);
+  return static_cast<std::uint32_t>(pool_.size() - 1);
+}
+
+NodeId Tree::createStatement(std::string_view tok, std::string_view val) {
+  Node n;
+  n.flags = kCreated | kTokenInPool | kValueInPool;
+  n.token_begin = addToPool(tok);
+  std::string raw = " ";
+  raw += val;
+  n.value_begin = addToPool(raw);
+  nodes_.push_back(n);
+  return static_cast<NodeId>(nodes_.size() - 1);
+}
+
+NodeId Tree::createContainer(std::string_view tok) {
+  const NodeId id = createStatement(tok, "");
+  nodes_[id].flags |= kContainer;
+  return id;
+}
+
+void Tree::link(NodeId up, NodeId before, NodeId child) {
+  assert(nodes_[child].parent == kNoNode && child != root());
+  Node& p = nodes_[up];
+  nodes_[child].parent = up;
+  nodes_[child].next = before;
+  if (before == p.first_child) {
+    p.first_child = child;
+  } else {
+    NodeId prev = p.first_child;
+    while (nodes_[prev].next != before) prev = nodes_[prev].next;
+    nodes_[prev].next = child;
+  }
+  if (before == kNoNode) p.last_child = child;
+  markChanged(up);
+}
+
+void Tree::append(NodeId up, NodeId child) {
+  // Appending is the common case while building: link at the end directly.
+  Node& p = nodes_[up];
+  nodes_[child].parent = up;
+  nodes_[child].next = kNoNode;
+  if (p.last_child == kNoNode) {
+    p.first_child = child;
+  } else {
+    nodes_[p.last_child].next = child;
+  }
+  p.last_child = child;
+  markChanged(up);
+}
+
+void Tree::insertBefore(NodeId sibling, NodeId child) { link(parent(sibling), sibling, child); }
+
+void Tree::insertAfter(NodeId sibling, NodeId child) {
+  const NodeId up = parent(sibling);
+  if (nextSibling(sibling) == kNoNode) {
+    append(up, child);
+  } else {
+    link(up, nextSibling(sibling), child);
+  }
+}
+
+void Tree::detach(NodeId node) {
+  const NodeId up = parent(node);
+  if (up == kNoNode) return;
+  Node& p = nodes_[up];
+  const NodeId prev = previousSibling(node);
+  if (prev == kNoNode) {
+    p.first_child = nodes_[node].next;
+  } else {
+    nodes_[prev].next = nodes_[node].next;
+  }
+  if (p.last_child == node) p.last_child = prev;
+  nodes_[node].parent = kNoNode;
+  nodes_[node].next = kNoNode;
+  markChanged(up);
+}
+
+void Tree::setValue(NodeId node, std::string_view val) {
+  const std::string_view old = rawValue(node);
+  std::size_t lead = 0;
+  while (lead < old.size() && IsBlank(old[lead])) ++lead;
+  std::string raw;
+  if (lead == old.size()) {
+    // No value yet: one space, the value, then any line end the head had.
+    const std::size_t nl = old.find('\n');
+    raw = " ";
+    raw += val;
+    if (nl != std::string_view::npos) raw += old.substr(nl);
+  } else {
+    std::size_t trail = old.size();
+    while (trail > lead && IsBlank(old[trail - 1])) --trail;
+    raw = old.substr(0, lead);
+    raw += val;
+    raw += old.substr(trail);
+  }
+  nodes_[node].value_begin = addToPool(raw);
+  nodes_[node].flags |= kValueInPool;
+  markChanged(node);
+}
+
+void Tree::markChanged(NodeId node) {
+  while (node != kNoNode && (nodes_[node].flags & kChanged) == 0) {
+    nodes_[node].flags |= kChanged;
+    node = nodes_[node].parent;
+  }
+}
+
+}  // namespace mif

@@ -1,0 +1,114 @@
+#include "mif/writer.h"
+
+#include <vector>
+
+namespace mif {
+
+// Reaches into the tree's node pieces; declared a friend by Tree.
+class Writer {
+ public:
+  Writer(const Tree& tree, Sink& sink, const WriteOptions& options)
+      : tree_(tree), sink_(sink), options_(options) {}
+
+  void run() {
+    if (open(tree_.root(), 0)) {
+      while (!stack_.empty()) {
+        Frame& top = stack_.back();
+        if (top.next == kNoNode) {
+          close(top.node, stack_.size() >= 2 ? stack_.size() - 2 : 0);
+          stack_.pop_back();
+          continue;
+        }
+        const NodeId child = top.next;
+        top.next = tree_.nextSibling(child);
+        open(child, stack_.size() - 1);
+      }
+    }
+  }
+
+ private:
+  struct Frame {
+    NodeId node;
+    NodeId next;
+  };
+
+  void put(std::string_view bytes) {
+    if (bytes.empty()) return;
+    sink_.put(bytes);
+    last_ = bytes.back();
+  }
+  void putSource(std::uint32_t begin, std::uint32_t end) {
+    put(std::string_view(tree_.source_).substr(begin, end - begin));
+  }
+  void newLine() {
+    if (last_ != '\n' && last_ != '\0') put("\n");
+  }
+  void indent(std::size_t depth) {
+    static constexpr std::string_view kSpaces = "                                ";
+    while (depth > 0) {
+      const std::size_t n = depth < kSpaces.size() ? depth : kSpaces.size();
+      put(kSpaces.substr(0, n));
+      depth -= n;
+    }
+  }
+
+  // Writes the start of `node`; returns true when its children and closing
+  // are still to come (a frame was pushed).
+  bool open(NodeId node, std::size_t depth) {
+    const Tree::Node& n = tree_.nodes_[node];
+    if (n.flags & Tree::kCreated) {
+      newLine();
+      indent(depth);
+      put("<");
+      put(tree_.token(node));
+      const std::string_view raw = tree_.rawValue(node);
+      put(raw);
+      if (!tree_.isContainer(node)) {
+        put(">\n");
+        return false;
+      }
+      if (raw.empty() || raw.back() != '\n') put("\n");
+    } else if (options_.copyUnchanged && (n.flags & Tree::kChanged) == 0) {
+      putSource(n.open_begin, n.close_end);
+      return false;
+    } else {
+      putSource(n.open_begin, n.token_end);
+      put(tree_.rawValue(node));
+    }
+    stack_.push_back(Frame{node, n.first_child});
+    return true;
+  }
+
+  void close(NodeId node, std::size_t depth) {
+    const Tree::Node& n = tree_.nodes_[node];
+    if (n.flags & Tree::kCreated) {
+      newLine();
+      indent(depth);
+      put("> # end of ");
+      put(tree_.token(node));
+      put("\n");
+    } else {
+      putSource(n.close_begin, n.close_end);
+    }
+  }
+
+  const Tree& tree_;
+  Sink& sink_;
+  const WriteOptions& options_;
+  std::vector<Frame> stack_;
+  char last_ = '\0';
+};
+
+void WriteTree(const Tree& tree, Sink& sink, const WriteOptions& options) {
+  Writer(tree, sink, options).run();
+}
+
+std::string WriteTree(const Tree& tree, const WriteOptions& options) {
+  std::string out;
+  out.reserve(tree.source().size() + 4096);
+  StringSink sink(out);
+  WriteTree(tree, sink, options);
+  return out;
+}
+
+}  // namespace mif
