@@ -1,0 +1,105 @@
+#include "mif/file_store.h"
+
+#include "mif/writer.h"
+#include "platform_file.h"
+
+namespace mif {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  const std::string_view tail = text.substr(text.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    char c = tail[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+// Collects the writer's output in large blocks for the file.
+class FileSink : public Sink {
+ public:
+  explicit FileSink(platform::AtomicFile& file) : file_(file) { buffer_.reserve(kBlock); }
+  void put(std::string_view bytes) override {
+    if (!status_) return;
+    if (bytes.size() >= kBlock) {
+      flush();
+      if (status_) status_ = file_.write(bytes);
+      return;
+    }
+    if (buffer_.size() + bytes.size() > kBlock) flush();
+    buffer_.append(bytes);
+  }
+  Status finish() {
+    flush();
+    return status_;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 20;
+  void flush() {
+    if (status_ && !buffer_.empty()) status_ = file_.write(buffer_);
+    buffer_.clear();
+  }
+  platform::AtomicFile& file_;
+  std::string buffer_;
+  Status status_ = Ok();
+};
+
+}  // namespace
+
+std::string NativePath(std::string_view name) {
+  std::string out(name);
+#ifdef _WIN32
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+#else
+  for (char& c : out) {
+    if (c == '\\') c = '/';
+  }
+#endif
+  return out;
+}
+
+std::optional<std::string> ResolveMifPath(std::string_view name) {
+  const std::string path = NativePath(name);
+  if (platform::IsRegularFile(path)) return path;
+  for (std::string_view ending : {std::string_view(".fm"), std::string_view(".book")}) {
+    if (!EndsWithNoCase(path, ending)) continue;
+    const std::string mif = path.substr(0, path.size() - ending.size()) + ".mif";
+    if (platform::IsRegularFile(mif)) return mif;
+  }
+  return std::nullopt;
+}
+
+Result<Document> LoadMifFile(std::string_view name) {
+  const auto path = ResolveMifPath(name);
+  if (!path) {
+    std::string message = "no such file";
+    const std::string native = NativePath(name);
+    if (EndsWithNoCase(native, ".fm") || EndsWithNoCase(native, ".book")) {
+      message += " (nor the same name ending in .mif)";
+    }
+    return Error{std::string(name), 0, 0, message};
+  }
+  std::string text;
+  if (Status read = platform::ReadWholeFile(*path, text); !read) return read.error();
+  return ParseDocument(std::move(text), *path);
+}
+
+Status SaveMifFile(const Document& doc, const std::string& path) {
+  const std::string target = NativePath(path);
+  auto file = platform::AtomicFile::Create(target);
+  if (!file) return file.error();
+  FileSink sink(**file);
+  WriteTree(doc.tree(), sink);
+  if (Status written = sink.finish(); !written) return written;
+  return (*file)->commit();
+}
+
+Status SaveMifFile(const Document& doc) { return SaveMifFile(doc, doc.fileName()); }
+
+}  // namespace mif
