@@ -4,7 +4,9 @@ namespace mif {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 std::vector<std::string_view> SplitPath(std::string_view path) {
   std::vector<std::string_view> parts;

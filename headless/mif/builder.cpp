@@ -6,9 +6,8 @@ namespace mif {
 
 std::optional<long long> StandardMarkerType(std::string_view name) {
   static constexpr std::string_view kNames[] = {
-      "Header/Footer $1", "Header/Footer $2", "Index",     "Comment",   "Subject",
-      "Author",           "Glossary",         "Equation",  "Hypertext", "Cross-Ref",
-      "Conditional Text"};
+      "Header/Footer $1", "Header/Footer $2", "Index",     "Comment",   "Subject",         "Author",
+      "Glossary",         "Equation",         "Hypertext", "Cross-Ref", "Conditional Text"};
   for (std::size_t i = 0; i < std::size(kNames); ++i) {
     if (kNames[i] == name) return static_cast<long long>(i);
   }
@@ -20,7 +19,9 @@ NodeId Builder::statement(std::string_view token, std::string_view rawValue) {
   return doc_.tree().createStatement(token, rawValue);
 }
 
-NodeId Builder::container(std::string_view token) { return doc_.tree().createContainer(token); }
+NodeId Builder::container(std::string_view token) {
+  return doc_.tree().createContainer(token);
+}
 
 Result<NodeId> Builder::string(std::string_view text) {
   auto quoted = doc_.quote(text);
@@ -28,7 +29,9 @@ Result<NodeId> Builder::string(std::string_view text) {
   return statement("String", *quoted);
 }
 
-NodeId Builder::character(std::string_view name) { return statement("Char", name); }
+NodeId Builder::character(std::string_view name) {
+  return statement("Char", name);
+}
 
 Result<NodeId> Builder::marker(std::string_view typeName, std::string_view text) {
   auto quotedText = doc_.quote(text);
@@ -67,6 +70,8 @@ Result<NodeId> Builder::conditional(const std::vector<std::string>& tags) {
   return c;
 }
 
-NodeId Builder::unconditional() { return statement("Unconditional", ""); }
+NodeId Builder::unconditional() {
+  return statement("Unconditional", "");
+}
 
 }  // namespace mif

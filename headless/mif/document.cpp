@@ -7,7 +7,9 @@ namespace mif {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // "9.00", "10.0", "2015": digits, optionally a point and more digits.
 bool IsVersion(std::string_view v) {
@@ -35,7 +37,9 @@ Document::Document(Tree tree, FileKind kind, std::string versionText, std::strin
       version_number_(ToNumber(version_text_).value_or(0)),
       file_name_(std::move(fileName)) {}
 
-NodeId Document::header() const { return tree_.firstChild(tree_.root()); }
+NodeId Document::header() const {
+  return tree_.firstChild(tree_.root());
+}
 
 std::optional<std::string> Document::text(NodeId statement) const {
   if (statement == kNoNode) return std::nullopt;

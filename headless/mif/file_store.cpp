@@ -100,6 +100,8 @@ Status SaveMifFile(const Document& doc, const std::string& path) {
   return (*file)->commit();
 }
 
-Status SaveMifFile(const Document& doc) { return SaveMifFile(doc, doc.fileName()); }
+Status SaveMifFile(const Document& doc) {
+  return SaveMifFile(doc, doc.fileName());
+}
 
 }  // namespace mif

@@ -30,8 +30,12 @@ long long IdAllocator::nextUnique() {
   return next;
 }
 
-long long IdAllocator::nextObjectId() { return ++max_id_; }
+long long IdAllocator::nextObjectId() {
+  return ++max_id_;
+}
 
-long long IdAllocator::nextTableId() { return ++max_table_id_; }
+long long IdAllocator::nextTableId() {
+  return ++max_table_id_;
+}
 
 }  // namespace mif

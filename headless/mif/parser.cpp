@@ -68,11 +68,14 @@ bool EndsWord(char c) {
   return IsBlank(c) || c == '<' || c == '>' || c == '`' || c == '#';
 }
 
-bool IsLineStart(const std::string& s, std::size_t pos) { return pos == 0 || s[pos - 1] == '\n'; }
+bool IsLineStart(const std::string& s, std::size_t pos) {
+  return pos == 0 || s[pos - 1] == '\n';
+}
 
 std::size_t LineEnd(const std::string& s, std::size_t pos) {
   const void* nl = std::memchr(s.data() + pos, '\n', s.size() - pos);
-  return nl == nullptr ? s.size() : static_cast<std::size_t>(static_cast<const char*>(nl) - s.data());
+  return nl == nullptr ? s.size()
+                       : static_cast<std::size_t>(static_cast<const char*>(nl) - s.data());
 }
 
 }  // namespace
@@ -89,7 +92,8 @@ std::uint32_t TreeBuilder::splitGap(std::size_t at) {
   Open& top = stack_.back();
   const void* nl = std::memchr(src_.data() + gap_, '\n', at - gap_);
   std::size_t split =
-      nl == nullptr ? gap_ : static_cast<std::size_t>(static_cast<const char*>(nl) - src_.data()) + 1;
+      nl == nullptr ? gap_
+                    : static_cast<std::size_t>(static_cast<const char*>(nl) - src_.data()) + 1;
   if (top.last_child != kNoNode) {
     tree_.nodes_[top.last_child].close_end = static_cast<std::uint32_t>(split);
   } else if (top.node == tree_.root()) {
@@ -221,9 +225,8 @@ Result<Tree> TreeBuilder::run() {
 
   // Statements are at most as many as '<' bytes: reserve once.
   std::size_t lts = 0;
-  for (const char* p = src_.data(); (p = static_cast<const char*>(
-                                          std::memchr(p, '<', n - (p - src_.data())))) != nullptr;
-       ++p) {
+  for (const char* p = src_.data();
+       (p = static_cast<const char*>(std::memchr(p, '<', n - (p - src_.data())))) != nullptr; ++p) {
     ++lts;
   }
   tree_.nodes_.reserve(lts + 1);

@@ -42,14 +42,16 @@ namespace {
 
 std::wstring Wide(const std::string& utf8) {
   if (utf8.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
   return out;
 }
 
-std::string LastError() { return "system error " + std::to_string(GetLastError()); }
+std::string LastError() {
+  return "system error " + std::to_string(GetLastError());
+}
 
 }  // namespace
 
@@ -59,8 +61,8 @@ bool IsRegularFile(const std::string& path) {
 }
 
 Status ReadWholeFile(const std::string& path, std::string& out) {
-  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return FileError(path, "cannot open: " + LastError());
   LARGE_INTEGER size;
   if (!GetFileSizeEx(h, &size)) {
@@ -119,7 +121,8 @@ Status AtomicFile::write(std::string_view bytes) {
 }
 
 Status AtomicFile::commit() {
-  if (!FlushFileBuffers(impl_->handle)) return FileError(impl_->target, "cannot flush: " + LastError());
+  if (!FlushFileBuffers(impl_->handle))
+    return FileError(impl_->target, "cannot flush: " + LastError());
   CloseHandle(impl_->handle);
   impl_->handle = INVALID_HANDLE_VALUE;
   const std::wstring target = Wide(impl_->target);
@@ -149,7 +152,9 @@ AtomicFile::~AtomicFile() {
 
 namespace {
 
-std::string Errno() { return std::strerror(errno); }
+std::string Errno() {
+  return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -196,8 +201,8 @@ Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& target
   auto impl = std::make_unique<Impl>();
   impl->target = target;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    impl->temp = DirectoryOf(target) + "." + BaseOf(target) + ".tmp" +
-                 std::to_string(::getpid()) + "-" + std::to_string(g_counter++);
+    impl->temp = DirectoryOf(target) + "." + BaseOf(target) + ".tmp" + std::to_string(::getpid()) +
+                 "-" + std::to_string(g_counter++);
     // 0666 less the umask: the permissions a new file would get.
     impl->fd = ::open(impl->temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (impl->fd >= 0 || errno != EEXIST) break;

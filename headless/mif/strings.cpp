@@ -151,7 +151,8 @@ Result<std::string> DecodeString(std::string_view in, Encoding encoding) {
       case 'x': {
         std::size_t k = i + 2;
         int value = 0;
-        while (k < in.size() && k < i + 4 && HexValue(in[k]) >= 0) value = value * 16 + HexValue(in[k++]);
+        while (k < in.size() && k < i + 4 && HexValue(in[k]) >= 0)
+          value = value * 16 + HexValue(in[k++]);
         if (k == i + 2) break;
         if (k < in.size() && in[k] == ' ') ++k;
         // Codes above 0x7F are FrameRoman in every version (legacy form in 8.00+).
@@ -173,7 +174,8 @@ Result<std::string> DecodeString(std::string_view in, Encoding encoding) {
       default:
         break;
     }
-    return StringError(i, "bad escape in string: expected \\t, \\>, \\q, \\Q, \\\\, \\xNN or \\uNNNN");
+    return StringError(i,
+                       "bad escape in string: expected \\t, \\>, \\q, \\Q, \\\\, \\xNN or \\uNNNN");
   }
   return out;
 }

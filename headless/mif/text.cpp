@@ -168,8 +168,8 @@ std::vector<FootnoteView> ReadFootnotes(const Document& doc, NodeId notes) {
   if (notes == kNoNode) return out;
   for (NodeId c : doc.tree().children(notes)) {
     if (doc.tree().token(c) != "FNote") continue;
-    out.push_back(FootnoteView{c, doc.childInteger(c, "ID").value_or(0),
-                               ParagraphNodes(doc.tree(), c)});
+    out.push_back(
+        FootnoteView{c, doc.childInteger(c, "ID").value_or(0), ParagraphNodes(doc.tree(), c)});
   }
   return out;
 }

@@ -52,7 +52,9 @@ std::string_view Tree::rawValue(NodeId node) const {
   return std::string_view(source_).substr(n.value_begin, n.value_end - n.value_begin);
 }
 
-std::string_view Tree::value(NodeId node) const { return Trim(rawValue(node)); }
+std::string_view Tree::value(NodeId node) const {
+  return Trim(rawValue(node));
+}
 
 NodeId Tree::previousSibling(NodeId node) const {
   const NodeId up = parent(node);
@@ -155,7 +157,9 @@ void Tree::append(NodeId up, NodeId child) {
   markChanged(up);
 }
 
-void Tree::insertBefore(NodeId sibling, NodeId child) { link(parent(sibling), sibling, child); }
+void Tree::insertBefore(NodeId sibling, NodeId child) {
+  link(parent(sibling), sibling, child);
+}
 
 void Tree::insertAfter(NodeId sibling, NodeId child) {
   const NodeId up = parent(sibling);

@@ -12,7 +12,9 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
-bool EndsWord(char c) { return IsBlank(c) || c == '<' || c == '>' || c == '`' || c == '#'; }
+bool EndsWord(char c) {
+  return IsBlank(c) || c == '<' || c == '>' || c == '`' || c == '#';
+}
 
 // Calls `each` for every item until it returns false.
 template <typename F>

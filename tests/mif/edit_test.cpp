@@ -42,8 +42,7 @@ TEST(MifEdit, AddedMarkerRewritesOnlyItsParagraphAndTheCounter) {
   doc->tree().append(doc->tree().findChild(para, "ParaLine"), *marker);
 
   std::string expected = Replace(original, " <DNextUnique 998453>\n", " <DNextUnique 998454>\n");
-  expected = Replace(expected,
-                     "   <String `Bulleted line'>\n  > # end of ParaLine\n",
+  expected = Replace(expected, "   <String `Bulleted line'>\n  > # end of ParaLine\n",
                      "   <String `Bulleted line'>\n"
                      "   <Marker \n"
                      "    <MType 2>\n"

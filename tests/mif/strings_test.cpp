@@ -46,12 +46,12 @@ TEST(MifStrings, HexEscapeOwnsExactlyOneSpace) {
 }
 
 TEST(MifStrings, ControlCodesStayDistinct) {
-  const std::string codes = Decode("\\x04 \\x05 \\x10 \\x11 \\x12 \\x13 \\x14 \\x15 ", Encoding::Utf8);
+  const std::string codes =
+      Decode("\\x04 \\x05 \\x10 \\x11 \\x12 \\x13 \\x14 \\x15 ", Encoding::Utf8);
   EXPECT_EQ(codes, std::string("\x04\x05\x10\x11\x12\x13\x14\x15"));
   // And come back as the application writes them.
   EXPECT_EQ(Encode(codes, Encoding::Utf8), "\\x04 \\x05 \\x10 \\x11 \\x12 \\x13 \\x14 \\x15 ");
-  EXPECT_EQ(Encode("see page\x11<$pagenum>", Encoding::FrameRoman),
-            "see page\\x11 <$pagenum\\>");
+  EXPECT_EQ(Encode("see page\x11<$pagenum>", Encoding::FrameRoman), "see page\\x11 <$pagenum\\>");
 }
 
 TEST(MifStrings, EncodeEscapesWhatTheApplicationEscapes) {

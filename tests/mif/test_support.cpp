@@ -7,7 +7,9 @@
 
 namespace mif_test {
 
-std::string SamplesDir() { return VTR_MIF_SAMPLES_DIR; }
+std::string SamplesDir() {
+  return VTR_MIF_SAMPLES_DIR;
+}
 
 std::vector<std::string> SampleNames() {
   std::vector<std::string> names;
@@ -26,6 +28,8 @@ std::string ReadFile(const std::string& path) {
   return out.str();
 }
 
-std::string ReadSample(const std::string& name) { return ReadFile(SamplesDir() + "/" + name); }
+std::string ReadSample(const std::string& name) {
+  return ReadFile(SamplesDir() + "/" + name);
+}
 
 }  // namespace mif_test

@@ -123,7 +123,9 @@ TEST(MifViews, FootnotesAndTheirAnchors) {
             "Text of the footnote.");
   EXPECT_EQ(main.footnotes[1].paragraphs.size(), 3u);
   const auto paras = mif::ReadParagraphs(doc, main.node);
-  const auto* second = FindParagraph(paras, "Deuxi\xC3\xA8me r\xC3\xA9" "f\xC3\xA9rence ici []");
+  const auto* second = FindParagraph(paras,
+                                     "Deuxi\xC3\xA8me r\xC3\xA9"
+                                     "f\xC3\xA9rence ici []");
   ASSERT_NE(second, nullptr);
   const auto anchor = std::find_if(second->items.begin(), second->items.end(), [](const auto& i) {
     return i.kind == mif::InlineKind::FootnoteAnchor;
@@ -207,10 +209,13 @@ TEST(MifViews, ParagraphFormatFromALocalPgf) {
       " <Para <ParaLine <String `c'>>>\n>\n",
       "pgf.mif");
   ASSERT_TRUE(doc.ok()) << doc.error().describe();
-  const auto paras = mif::ReadParagraphs(*doc, doc->tree().findChild(doc->tree().root(), "TextFlow"));
+  const auto paras =
+      mif::ReadParagraphs(*doc, doc->tree().findChild(doc->tree().root(), "TextFlow"));
   ASSERT_EQ(paras.size(), 2u);
   EXPECT_EQ(paras[0].tag, "Local");
-  EXPECT_EQ(paras[0].text(), "a\x11" "b");
+  EXPECT_EQ(paras[0].text(),
+            "a\x11"
+            "b");
   EXPECT_FALSE(paras[1].tag.has_value());
 }
 

@@ -60,8 +60,8 @@ ConditionEntry ReadCondition(const Document& doc, NodeId condition);
 
 // The settings of the <Document> statement the host models.
 struct DocumentSettings {
-  NodeId node = kNoNode;  // <Document>, kNoNode when the file has none
-  bool showAllConditions = false;  // DShowAllConditions
+  NodeId node = kNoNode;                // <Document>, kNoNode when the file has none
+  bool showAllConditions = false;       // DShowAllConditions
   std::optional<long long> nextUnique;  // DNextUnique
 };
 

@@ -29,7 +29,9 @@ class Document {
   const std::string& versionText() const { return version_text_; }
   double versionNumber() const { return version_number_; }
   // UTF-8 from 8.00 on, FrameRoman for 7.00 and older.
-  Encoding encoding() const { return version_number_ >= 8.0 ? Encoding::Utf8 : Encoding::FrameRoman; }
+  Encoding encoding() const {
+    return version_number_ >= 8.0 ? Encoding::Utf8 : Encoding::FrameRoman;
+  }
   // The name the file was read under (used in messages and for saving).
   const std::string& fileName() const { return file_name_; }
   void setFileName(std::string name) { file_name_ = std::move(name); }

@@ -26,7 +26,7 @@ struct Error {
 template <typename T>
 class Result {
  public:
-  Result(T value) : state_(std::move(value)) {}  // NOLINT: implicit on purpose
+  Result(T value) : state_(std::move(value)) {}      // NOLINT: implicit on purpose
   Result(Error error) : state_(std::move(error)) {}  // NOLINT
 
   bool ok() const { return state_.index() == 0; }
@@ -49,7 +49,9 @@ class Result {
 // A result without a value.
 struct Done {};
 using Status = Result<Done>;
-inline Status Ok() { return Done{}; }
+inline Status Ok() {
+  return Done{};
+}
 
 }  // namespace mif
 

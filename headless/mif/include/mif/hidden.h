@@ -31,8 +31,8 @@ struct HiddenBlock {
 };
 
 struct HiddenTextView {
-  NodeId flow = kNoNode;  // <TextFlow <TFTag `HIDDEN'>>
-  NodeId page = kNoNode;  // <Page <PageType HiddenPage>>
+  NodeId flow = kNoNode;            // <TextFlow <TFTag `HIDDEN'>>
+  NodeId page = kNoNode;            // <Page <PageType HiddenPage>>
   std::vector<HiddenBlock> blocks;  // in the order of the hidden flow, then anchors without text
 };
 

@@ -15,7 +15,7 @@ struct TextFrameView {
   NodeId node = kNoNode;  // <TextRect>
   long long id = 0;       // ID, referred to by <TextRectID n> in flows
   std::optional<long long> unique;
-  int columns = 1;                   // TRNumColumns
+  int columns = 1;                     // TRNumColumns
   std::optional<Dimension> columnGap;  // TRColumnGap
   bool balanceColumns = false;         // TRColumnBalance
   long long next = 0;                  // TRNext: ID of the next frame of the chain, 0 for none

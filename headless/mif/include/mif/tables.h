@@ -13,10 +13,10 @@
 namespace mif {
 
 struct CellView {
-  NodeId node = kNoNode;     // <Cell>
-  NodeId content = kNoNode;  // <CellContent>
-  int columns = 1;           // CellColumns: columns it straddles
-  int rows = 1;              // CellRows
+  NodeId node = kNoNode;                // <Cell>
+  NodeId content = kNoNode;             // <CellContent>
+  int columns = 1;                      // CellColumns: columns it straddles
+  int rows = 1;                         // CellRows
   std::vector<FootnoteView> footnotes;  // table footnotes in the content's Notes
   std::vector<NodeId> paragraphs;
 };

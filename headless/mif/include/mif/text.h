@@ -12,22 +12,22 @@
 namespace mif {
 
 enum class InlineKind {
-  String,         // text: decoded string
-  Char,           // text: the character name (Tab, HardSpace, EmDash, ...)
-  Marker,         // see MarkerView
-  TableAnchor,    // <ATbl n>: number = TblID
-  FootnoteAnchor, // <FNote n>: number = footnote ID
-  FrameAnchor,    // <AFrame n>: number = frame ID
-  Font,           // text: FTag (empty: back to the paragraph font)
-  Conditional,    // conditions: the InCondition tags that apply from here on
-  Unconditional,  // no condition from here on
-  TextInset,      // start of text imported by reference; see TextInsetView
+  String,          // text: decoded string
+  Char,            // text: the character name (Tab, HardSpace, EmDash, ...)
+  Marker,          // see MarkerView
+  TableAnchor,     // <ATbl n>: number = TblID
+  FootnoteAnchor,  // <FNote n>: number = footnote ID
+  FrameAnchor,     // <AFrame n>: number = frame ID
+  Font,            // text: FTag (empty: back to the paragraph font)
+  Conditional,     // conditions: the InCondition tags that apply from here on
+  Unconditional,   // no condition from here on
+  TextInset,       // start of text imported by reference; see TextInsetView
   TextInsetEnd,
-  Variable,       // text: VariableName
-  XRef,           // text: XRefName; the resolved text follows up to XRefEnd
+  Variable,  // text: VariableName
+  XRef,      // text: XRefName; the resolved text follows up to XRefEnd
   XRefEnd,
-  TextFrame,      // <TextRectID n>: the text continues in frame n
-  Other,          // any other statement of a line, kept as it is
+  TextFrame,  // <TextRectID n>: the text continues in frame n
+  Other,      // any other statement of a line, kept as it is
 };
 
 struct InlineItem {
@@ -65,8 +65,8 @@ struct ParagraphView {
   std::optional<std::string> tag;
   std::vector<NodeId> lines;  // its ParaLines
   std::vector<InlineItem> items;
-  bool conditionalEnd = false;   // PgfEndCond Yes
-  bool wholeConditional = false; // PgfCondFullPgf Yes
+  bool conditionalEnd = false;    // PgfEndCond Yes
+  bool wholeConditional = false;  // PgfCondFullPgf Yes
   // The conditions in force at its start (carried over from the paragraph
   // before it in the same flow) and at its end.
   std::vector<std::string> conditionsAtStart;
