@@ -6,6 +6,8 @@
 // line end it belongs to what came before (the head of the enclosing
 // statement, or the closing of the previous sub-statement, so that
 // "> # end of Para" stays with its Para); the rest opens what follows.
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,8 +57,24 @@ class TreeBuilder {
 
 namespace {
 
+// Byte classes, looked up once per byte in the hot loops.
+enum : std::uint8_t { kBlank = 1, kEndsWord = 2, kStringStop = 4 };
+
+constexpr std::array<std::uint8_t, 256> MakeClasses() {
+  std::array<std::uint8_t, 256> c{};
+  for (unsigned char b : {' ', '\t', '\r', '\n', '\f', '\v'}) c[b] |= kBlank | kEndsWord;
+  for (unsigned char b : {'<', '>', '`', '#'}) c[b] |= kEndsWord;
+  for (unsigned char b : {'\'', '\\', '\n', '\r'}) c[b] |= kStringStop;
+  return c;
+}
+constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
+
+bool Is(char c, std::uint8_t cls) {
+  return (kClasses[static_cast<unsigned char>(c)] & cls) != 0;
+}
+
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+  return Is(c, kBlank);
 }
 
 bool IsHex(char c) {
@@ -65,11 +83,29 @@ bool IsHex(char c) {
 
 // Ends a bare word or a token.
 bool EndsWord(char c) {
-  return IsBlank(c) || c == '<' || c == '>' || c == '`' || c == '#';
+  return Is(c, kEndsWord);
 }
 
 bool IsLineStart(const std::string& s, std::size_t pos) {
   return pos == 0 || s[pos - 1] == '\n';
+}
+
+// How often `byte` occurs in `text`, eight bytes at a time.
+std::size_t CountByte(std::string_view text, char byte) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+  std::size_t count = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, text.data() + i, 8);
+    v ^= pattern;  // matching bytes are now zero
+    const std::uint64_t t = ~(((v & kLow7) + kLow7) | v | kLow7);
+    count += static_cast<std::size_t>(__builtin_popcountll(t));
+  }
+  for (; i < text.size(); ++i) count += text[i] == byte;
+  return count;
 }
 
 std::size_t LineEnd(const std::string& s, std::size_t pos) {
@@ -110,11 +146,7 @@ bool TreeBuilder::scanString(std::size_t& pos, Error& error) const {
   const std::size_t n = src_.size();
   while (true) {
     // Jump to the next byte that matters.
-    while (p < n) {
-      const char c = src_[p];
-      if (c == '\'' || c == '\\' || c == '\n' || c == '\r') break;
-      ++p;
-    }
+    while (p < n && !Is(src_[p], kStringStop)) ++p;
     if (p >= n || src_[p] == '\n' || src_[p] == '\r') {
       error = errorAt(start, "unterminated string: expected ' before the end of the line");
       return false;
@@ -224,12 +256,7 @@ Result<Tree> TreeBuilder::run() {
   if (n >= 0xFFFFFFF0u) return Error{std::string(name_), 0, 0, "file too large (4 GB or more)"};
 
   // Statements are at most as many as '<' bytes: reserve once.
-  std::size_t lts = 0;
-  for (const char* p = src_.data();
-       (p = static_cast<const char*>(std::memchr(p, '<', n - (p - src_.data())))) != nullptr; ++p) {
-    ++lts;
-  }
-  tree_.nodes_.reserve(lts + 1);
+  tree_.nodes_.reserve(CountByte(src_, '<') + 1);
 
   std::size_t pos = 0;
   if (src_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;  // a UTF-8 byte-order mark
@@ -245,6 +272,7 @@ Result<Tree> TreeBuilder::run() {
     const char c = src_[pos];
     if (IsBlank(c)) {
       ++pos;
+      while (pos < n && IsBlank(src_[pos])) ++pos;
       continue;
     }
     if (c == '#') {

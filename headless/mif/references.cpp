@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace mif {
 
@@ -29,11 +30,15 @@ Status CheckReferences(const Document& doc) {
   std::unordered_set<long long> tables;
   std::unordered_set<std::uint64_t> footnotes;
 
-  // Pass 1: what can be referred to.
+  // One walk collects what can be referred to and the anchors; the anchors
+  // are checked afterwards, in file order.
+  std::vector<NodeId> anchors;
   for (NodeId n = tree.firstChild(tree.root()); n != kNoNode;
        n = tree.nextInSubtree(n, tree.root())) {
     const std::string_view t = tree.token(n);
-    if (t == "TblID" && tree.token(tree.parent(n)) == "Tbl") {
+    if ((t == "ATbl" || t == "FNote") && tree.token(tree.parent(n)) == "ParaLine") {
+      anchors.push_back(n);
+    } else if (t == "TblID" && tree.token(tree.parent(n)) == "Tbl") {
       if (const auto id = doc.integer(n)) tables.insert(*id);
     } else if (t == "FNote" && tree.token(tree.parent(n)) == "Notes") {
       const auto id = doc.childInteger(n, "ID");
@@ -42,11 +47,8 @@ Status CheckReferences(const Document& doc) {
     }
   }
 
-  // Pass 2: the anchors.
-  for (NodeId n = tree.firstChild(tree.root()); n != kNoNode;
-       n = tree.nextInSubtree(n, tree.root())) {
+  for (NodeId n : anchors) {
     const std::string_view t = tree.token(n);
-    if ((t != "ATbl" && t != "FNote") || tree.token(tree.parent(n)) != "ParaLine") continue;
     const auto id = doc.integer(n);
     const std::string shown = "<" + std::string(t) + " " + std::string(tree.value(n)) + ">";
     if (!id) {

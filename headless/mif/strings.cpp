@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "mif/frame_roman.h"
 
@@ -89,10 +90,8 @@ std::size_t FindInvalidUtf8(std::string_view text) {
   while (i < n) {
     // ASCII runs, eight bytes at a time.
     while (i + 8 <= n) {
-      std::uint64_t word = 0;
-      for (std::size_t k = 0; k < 8; ++k) {
-        word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[i + k])) << (8 * k);
-      }
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
       if (word & 0x8080808080808080ull) break;
       i += 8;
     }

@@ -1,7 +1,5 @@
 #include "mif/tree.h"
 
-#include <cassert>
-
 namespace mif {
 
 namespace {
@@ -127,8 +125,17 @@ NodeId Tree::createContainer(std::string_view tok) {
   return id;
 }
 
+bool Tree::canLink(NodeId up, NodeId child) const {
+  if (child == root() || up == kNoNode || up >= nodes_.size() || child >= nodes_.size()) {
+    return false;
+  }
+  for (NodeId n = up; n != kNoNode; n = parent(n)) {
+    if (n == child) return false;
+  }
+  return true;
+}
+
 void Tree::link(NodeId up, NodeId before, NodeId child) {
-  assert(nodes_[child].parent == kNoNode && child != root());
   Node& p = nodes_[up];
   nodes_[child].parent = up;
   nodes_[child].next = before;
@@ -143,7 +150,9 @@ void Tree::link(NodeId up, NodeId before, NodeId child) {
   markChanged(up);
 }
 
-void Tree::append(NodeId up, NodeId child) {
+bool Tree::append(NodeId up, NodeId child) {
+  if (!canLink(up, child)) return false;
+  detach(child);
   // Appending is the common case while building: link at the end directly.
   Node& p = nodes_[up];
   nodes_[child].parent = up;
@@ -155,19 +164,23 @@ void Tree::append(NodeId up, NodeId child) {
   }
   p.last_child = child;
   markChanged(up);
+  return true;
 }
 
-void Tree::insertBefore(NodeId sibling, NodeId child) {
+bool Tree::insertBefore(NodeId sibling, NodeId child) {
+  if (sibling == child || !canLink(parent(sibling), child)) return false;
+  detach(child);
   link(parent(sibling), sibling, child);
+  return true;
 }
 
-void Tree::insertAfter(NodeId sibling, NodeId child) {
+bool Tree::insertAfter(NodeId sibling, NodeId child) {
+  if (sibling == child || !canLink(parent(sibling), child)) return false;
+  detach(child);
   const NodeId up = parent(sibling);
-  if (nextSibling(sibling) == kNoNode) {
-    append(up, child);
-  } else {
-    link(up, nextSibling(sibling), child);
-  }
+  if (nextSibling(sibling) == kNoNode) return append(up, child);
+  link(up, nextSibling(sibling), child);
+  return true;
 }
 
 void Tree::detach(NodeId node) {

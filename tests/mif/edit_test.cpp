@@ -182,3 +182,28 @@ TEST(MifEdit, MadeStatementsInsideOneLineStatements) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MifEdit, LinkingMovesAndRefusesCycles) {
+  auto doc = mif::ParseDocument(
+      "<MIFFile 9.00>\n<TextFlow\n <Para <PgfTag `A'>>\n <Para <PgfTag `B'>>\n>\n", "m.mif");
+  ASSERT_TRUE(doc.ok());
+  mif::Tree& t = doc->tree();
+  const mif::NodeId flow = t.findChild(t.root(), "TextFlow");
+  const mif::NodeId a = t.firstChild(flow);
+  const mif::NodeId b = t.nextSibling(a);
+  // Moving B in front of A: a move, not a copy.
+  EXPECT_TRUE(t.insertBefore(a, b));
+  EXPECT_EQ(t.firstChild(flow), b);
+  EXPECT_EQ(t.nextSibling(a), mif::kNoNode);
+  EXPECT_EQ(t.lastChild(flow), a);
+  // A statement cannot go inside itself, nor the root anywhere.
+  EXPECT_FALSE(t.append(t.findChild(a, "PgfTag"), flow));
+  EXPECT_FALSE(t.append(a, a));
+  EXPECT_FALSE(t.append(flow, t.root()));
+  EXPECT_EQ(mif::WriteTree(t),
+            "<MIFFile 9.00>\n<TextFlow\n <Para <PgfTag `B'>>\n <Para <PgfTag `A'>>\n>\n");
+}
+
+}  // namespace

@@ -121,9 +121,12 @@ class Tree {
   NodeId createStatement(std::string_view token, std::string_view value);
   NodeId createContainer(std::string_view token);
 
-  void append(NodeId parent, NodeId child);
-  void insertBefore(NodeId sibling, NodeId child);
-  void insertAfter(NodeId sibling, NodeId child);
+  // Linking a statement that has a parent moves it. Each returns false and
+  // changes nothing when the link is impossible: `child` is the root, or
+  // would end up inside itself, or `sibling` has no parent.
+  bool append(NodeId parent, NodeId child);
+  bool insertBefore(NodeId sibling, NodeId child);
+  bool insertAfter(NodeId sibling, NodeId child);
   // Unlinks `node` (and its subtree) from its parent.
   void detach(NodeId node);
   // Replaces the value text, keeping the white space that surrounded it.
@@ -161,6 +164,7 @@ class Tree {
 
   explicit Tree(std::string source);
   std::uint32_t addToPool(std::string_view text);
+  bool canLink(NodeId parent, NodeId child) const;
   void link(NodeId parent, NodeId before, NodeId child);
 
   std::string source_;
