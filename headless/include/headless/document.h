@@ -1,0 +1,408 @@
+// The in-memory model of one document: flows and text frames with columns,
+// paragraphs, tables, footnotes, markers and marker types, condition tags,
+// paragraph and character formats, colours, text insets and the opaque
+// anchored objects (variables, cross-references, anchored frames).
+//
+// Objects are named by local ids (1 is the document itself, 0 is none). Ids
+// are never reused within a document; a deleted object's id reads as
+// Kind::None from then on. The host maps local ids to host handles.
+//
+// Costs: every object is one slot lookup away; paragraph chains and the
+// document's lists are linked lists; a paragraph's text is a vector of atoms,
+// so editing costs time in proportion to the paragraphs touched, never to the
+// document. Paragraphs that share a format share one property map (copied on
+// write). Layout is computed per flow when something reads it after a change.
+//
+// Every change made through these functions marks the changed objects as
+// modified and the document as dirty, so a file writer can re-emit only what
+// changed; a loader clears the marks when it has built the document.
+#ifndef VELTRANO_HEADLESS_DOCUMENT_H
+#define VELTRANO_HEADLESS_DOCUMENT_H
+
+#include <compare>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "headless/extension.h"
+#include "headless/value.h"
+
+namespace headless {
+
+enum class Kind : uint8_t {
+  None,
+  Document,
+  Flow,
+  TextFrame,
+  Column,
+  Paragraph,
+  Table,
+  Row,
+  Cell,
+  Footnote,
+  Marker,
+  MarkerType,
+  Condition,
+  ParagraphFormat,
+  CharacterFormat,
+  Color,
+  TextInset,
+  Variable,
+  XRef,
+  AnchoredFrame,
+};
+
+const char* KindName(Kind kind);
+
+// The document's ordered lists of objects.
+enum class DocList : uint8_t {
+  Flows,
+  Tables,
+  Footnotes,
+  Markers,
+  Conditions,
+  ParagraphFormats,
+  CharacterFormats,
+  Colors,
+  MarkerTypes,
+  TextInsets,
+  Variables,
+  XRefs,
+  AnchoredFrames,
+  Count,
+};
+
+// Anchors of objects that enclose text (variables, cross-references, text
+// insets) come in pairs; the others are single.
+enum class AnchorRole : uint8_t { Single, Begin, End };
+
+// One text position of a paragraph: a character or the anchor of an object,
+// with the interned attributes (condition tags and character formatting) it
+// carries.
+struct Atom {
+  static constexpr uint32_t kAnchorBit = 0x80000000u;
+  static constexpr uint32_t kEndBit = 0x40000000u;
+  static constexpr uint32_t kIdMask = 0x3FFFFFFFu;
+
+  uint32_t code = 0;
+  uint32_t attr = 0;
+
+  static Atom Char(char32_t c, uint32_t attr = 0) { return Atom{static_cast<uint32_t>(c), attr}; }
+  static Atom Anchor(Id obj, AnchorRole role, uint32_t attr = 0) {
+    return Atom{kAnchorBit | (role == AnchorRole::End ? kEndBit : 0u) | (obj & kIdMask), attr};
+  }
+  bool isAnchor() const { return (code & kAnchorBit) != 0; }
+  bool isEnd() const { return isAnchor() && (code & kEndBit) != 0; }
+  Id object() const { return isAnchor() ? (code & kIdMask) : 0; }
+  char32_t ch() const { return isAnchor() ? 0 : static_cast<char32_t>(code); }
+};
+
+// The attributes of one text position. charStyle indexes the document's
+// interned character property lists (0: the paragraph's own font).
+struct TextAttr {
+  std::vector<Id> conditions;
+  uint32_t charStyle = 0;
+  auto operator<=>(const TextAttr&) const = default;
+};
+
+// Capacity of a text frame. A frame whose lines per column is 0 has no set
+// capacity and holds everything.
+struct FrameGeometry {
+  int32_t columns = 1;
+  int32_t linesPerColumn = 0;
+  int32_t charsPerLine = 0;
+};
+
+// A resolved text position: offset 0 .. size is before a character or the
+// end mark; size + 1 is after the end mark (the end of the object).
+struct TextPos {
+  Id para = 0;
+  uint32_t offset = 0;
+  bool operator==(const TextPos&) const = default;
+};
+
+struct TextSpan {
+  TextPos begin;
+  TextPos end;
+  bool operator==(const TextSpan&) const = default;
+};
+
+// Every object other than a paragraph. Which members mean something depends
+// on the kind; see the comments.
+struct Node {
+  Kind kind = Kind::None;
+  Id prev = 0, next = 0;               // list (DocList) or sibling links
+  Id parent = 0;                       // frame: flow; column: frame; row: table; cell: row
+  Id first = 0, last = 0;              // children: flow frames, frame columns, rows, cells
+  Id paraFirst = 0, paraLast = 0;      // the paragraph chain of a flow, cell or footnote
+  Id anchor = 0;                       // paragraph holding the (begin) anchor
+  Id anchorEnd = 0;                    // paragraph holding the end anchor of a pair
+  Id ref = 0;                          // marker: its marker type
+  std::string name;                    // name of a named object; a marker's text
+  int32_t flag = 0;                    // condition: shown; cell: shown; inset: locked;
+                                       // marker type: standard; frame: balanced columns
+  FrameGeometry geometry;              // text frames
+  bool autoFrame = false;              // a frame the layout added when the chain ran out
+  Id layoutFirst = 0, layoutLast = 0;  // frames, columns: laid-out paragraphs
+  uint64_t layoutStamp = 0;            // flows: the change count the layout was made at
+  PropMap props;                       // every other property set on the object
+};
+
+struct Para {
+  Id owner = 0;  // flow, cell or footnote
+  Id prev = 0, next = 0;
+  uint32_t tag = 0;  // index into the document's tag names
+  uint32_t endAttr = 0;
+  std::shared_ptr<const PropMap> props;
+  std::vector<Atom> atoms;
+  mutable uint64_t hiddenStamp = 0;
+  mutable bool hidden = false;
+};
+
+class Document {
+ public:
+  static constexpr Id kSelf = 1;
+
+  Document();
+
+  // ---- Objects ----
+  Kind kind(Id id) const;
+  bool alive(Id id) const { return kind(id) != Kind::None; }
+  // Every id in use is below this.
+  Id idLimit() const { return static_cast<Id>(slots_.size()); }
+  uint64_t origin(Id id) const;
+  void setOrigin(Id id, uint64_t origin);
+  bool modified(Id id) const;
+  void markModified(Id id);
+  // Forgets every modified mark and the dirty flag (after loading or saving).
+  void clearModified();
+  bool dirty() const { return dirty_; }
+  void setDirty(bool dirty) { dirty_ = dirty; }
+  // Increases with every change; layout and visibility caches compare it.
+  uint64_t changeCount() const { return changes_; }
+
+  const Node& node(Id id) const;  // any live object but a paragraph
+  const Para& para(Id id) const;  // a live paragraph
+  // Properties set on the object that the model does not interpret.
+  const PropMap& props(Id id) const;
+  void setProp(Id id, int code, Value value);
+  void eraseProp(Id id, int code);
+  // The name of a named object, or a marker's text.
+  void setName(Id id, std::string name);
+  void setFlag(Id id, int32_t flag);
+
+  // ---- The document itself ----
+  const std::string& path() const { return path_; }
+  void setPath(std::string path);
+  bool showAll() const { return showAll_; }
+  void setShowAll(bool on);
+  Id mainFlow() const { return mainFlow_; }
+  void setMainFlow(Id flow);
+  const Extension* extension() const { return extension_.get(); }
+  Extension* extension() { return extension_.get(); }
+  void setExtension(std::unique_ptr<Extension> extension) { extension_ = std::move(extension); }
+
+  // ---- Lists, in document order ----
+  Id first(DocList list) const { return lists_[static_cast<int>(list)].first; }
+  Id last(DocList list) const { return lists_[static_cast<int>(list)].last; }
+  std::vector<Id> all(DocList list) const;
+
+  // ---- Named objects ----
+  // Formats, conditions, colours and marker types by exact name; 0 if none.
+  Id find(Kind kind, std::string_view name) const;
+  Id addColor(std::string name);
+  // The reserved colours every new document starts with.
+  void addReservedColors();
+  Id addCondition(std::string name, bool shown = true, Id color = 0);
+  bool conditionShown(Id condition) const;
+  void setConditionShown(Id condition, bool shown);
+  Id addParagraphFormat(std::string name, PropMap props = {});
+  Id addCharacterFormat(std::string name, PropMap props = {});
+  Id addMarkerType(std::string name);
+  // A format's property list with its name (property 20). Paragraph formats
+  // list the paragraph properties the host knows, with their defaults where
+  // the format does not set them.
+  PropMap formatPropList(Id format) const;
+
+  // ---- Flows, frames, columns ----
+  // The first flow added becomes the main flow.
+  Id addFlow(std::string name = "A");
+  // Appends a text frame (with its columns) to the flow's chain.
+  Id addFrame(Id flow, FrameGeometry geometry = {}, bool balanced = false);
+  void setFrameGeometry(Id frame, FrameGeometry geometry);
+
+  // ---- Tables and footnotes ----
+  Id addTable();        // appended to the document's table list
+  Id addRow(Id table);  // appended to the table
+  Id addCell(Id row);   // appended to the row; shown
+  Id tableOfCell(Id cell) const;
+  Id addFootnote();  // appended to the footnote list
+
+  // ---- Markers, insets and other anchored objects ----
+  // A marker not yet anchored; anchor it with appendAnchor or insertAnchor.
+  Id addMarker(Id type, std::string text);
+  void setMarkerType(Id marker, Id type);
+  Id addTextInset(bool locked);
+  // Variables, cross-references and anchored frames, kept as opaque objects.
+  Id addAnchoredObject(Kind kind);
+  // Where the object's (begin) anchor stands, or {0, 0} when not anchored.
+  TextPos anchorPosition(Id obj) const;
+
+  // ---- Paragraphs ----
+  // `container` is a flow, cell or footnote. A new paragraph takes the
+  // properties of its format when the document has a format of that tag.
+  Id appendParagraph(Id container, std::string_view tag = {});
+  Id insertParagraphBefore(Id para, std::string_view tag = {});
+  Id insertParagraphAfter(Id para, std::string_view tag = {});
+  std::string_view tag(Id para) const;
+  void setTag(Id para, std::string_view tag);
+  const PropMap& paragraphProps(Id para) const;
+  void setParagraphProp(Id para, int code, Value value);
+  // Replaces all of the paragraph's properties (its tag stays).
+  void setParagraphProps(Id para, PropMap props);
+  // Gives the paragraph the format's tag and all its properties.
+  void applyParagraphFormat(Id para, Id format);
+  std::size_t size(Id p) const { return para(p).atoms.size(); }
+  const std::vector<Atom>& atoms(Id p) const { return para(p).atoms; }
+  // The characters of the paragraph as UTF-8 (anchors left out).
+  std::string text(Id para) const;
+  uint32_t endAttr(Id p) const { return para(p).endAttr; }
+  void setEndAttr(Id para, uint32_t attr);
+
+  // Building text at the end of a paragraph.
+  void appendText(Id para, std::string_view utf8, uint32_t attr = 0);
+  void appendAnchor(Id para, Id obj, AnchorRole role = AnchorRole::Single, uint32_t attr = 0);
+
+  // ---- Attributes ----
+  uint32_t internAttr(const TextAttr& attr);
+  const TextAttr& attr(uint32_t id) const { return attrs_[id]; }
+  uint32_t internCharStyle(const PropMap& props);
+  const PropMap& charStyle(uint32_t id) const { return charStyles_[id]; }
+  // The live condition tags of an attribute.
+  std::vector<Id> conditionsOf(uint32_t attr) const;
+
+  // ---- Editing ----
+  // Puts two positions of one paragraph chain in order; false when they do
+  // not lie in one chain.
+  bool ordered(TextPos& begin, TextPos& end) const;
+  // Turns a host offset (with the end codes 0x4FFFFFFF - n and 0x50000000)
+  // into a position of the paragraph, clamped to it.
+  TextPos resolve(Id para, int32_t offset) const;
+  // Inserts text; "\n" splits the paragraph. Returns the position after it.
+  TextPos insertText(TextPos at, std::string_view utf8);
+  void insertAtoms(TextPos at, const std::vector<Atom>& atoms);
+  void insertAnchor(TextPos at, Id obj, AnchorRole role = AnchorRole::Single);
+  // Splits before `at`: the paragraph keeps the text before, a new paragraph
+  // right after it (with the same properties) takes the rest. Returns it.
+  Id split(TextPos at);
+  // Deletes the text between two positions of one chain; a deleted end mark
+  // joins the next paragraph onto the paragraph before it.
+  void deleteRange(TextPos begin, TextPos end);
+  // Joins the next shown paragraph onto this one; this one keeps its format
+  // and identity.
+  bool joinNext(Id para);
+  // Sets the condition tags of a range (the end marks included in it too).
+  void setConditions(TextPos begin, TextPos end, const std::vector<Id>& conditions);
+  // Sets one character property over a range, or with `replace` the whole
+  // character formatting.
+  void setCharProps(TextPos begin, TextPos end, const PropMap& props, bool replace);
+  uint32_t attrAt(TextPos pos) const;
+  // Deletes an object with everything it holds; a deleted anchored object's
+  // anchors leave the text.
+  bool deleteObject(Id id);
+
+  // ---- What the user sees ----
+  // A paragraph is hidden when show-all is off and its every character,
+  // anchor and end mark carries only hidden condition tags.
+  bool hidden(Id para) const;
+  bool attrHidden(uint32_t attr) const;
+  Id firstParagraph(Id container) const;  // first shown paragraph
+  Id lastParagraph(Id container) const;
+  Id nextParagraph(Id para) const;  // next shown paragraph, 0 at the end
+  Id prevParagraph(Id para) const;
+
+  // ---- Layout (computed on demand) ----
+  Id frameFirstParagraph(Id frame);
+  Id frameLastParagraph(Id frame);
+  Id columnFirstParagraph(Id column);
+  Id columnLastParagraph(Id column);
+  Id nextColumn(Id column);  // crosses into the next frame of the flow
+  Id nextFrame(Id frame);    // after the layout has added or removed frames
+  // Brings the flow's layout up to date (frames may be added or removed).
+  void layout(Id flow);
+
+  // ---- Selection ----
+  // The selection moves with edits as the application's does.
+  const TextSpan& selection() const { return selection_; }
+  void setSelection(TextSpan span) { selection_ = span; }
+
+ private:
+  struct Slot {
+    Kind kind = Kind::None;
+    bool modified = false;
+    uint32_t index = 0;
+    uint64_t origin = 0;
+  };
+  struct ListHead {
+    Id first = 0, last = 0;
+  };
+
+  Id newNode(Kind kind);
+  Id newPara(Id owner, uint32_t tag, std::shared_ptr<const PropMap> props);
+  Node& mutableNode(Id id);
+  Para& mutablePara(Id id);
+  ListHead* listOf(Kind kind);
+  void linkLast(ListHead& head, Id id);
+  void unlink(ListHead& head, Id id);
+  void indexName(Id id);
+  void unindexName(Id id);
+  uint32_t internTag(std::string_view tag);
+  std::shared_ptr<const PropMap> sharedFormatProps(Id format);
+  void changed(Id id);
+  void changedVisibility();
+  void chainInsert(Id owner, Id before, Id para);
+  void chainRemove(Id para);
+  void removeAtoms(Id para, uint32_t from, uint32_t to, std::vector<Id>* killed);
+  void moveAnchors(Id para, uint32_t from);
+  void destroyParagraph(Id para, std::vector<Id>* killed);
+  void destroy(Id id, bool removeAnchors);
+  void removeAnchorAtoms(Id obj);
+  Id frameFlow(Id id) const;
+  void layoutFlow(Id flow);
+  Id addColumn(Id frame);
+  Id cloneFrame(Id flow, Id like);
+
+  std::vector<Slot> slots_;
+  std::vector<Node> nodes_;
+  std::vector<Para> paras_;
+  ListHead lists_[static_cast<int>(DocList::Count)];
+  std::unordered_map<std::string, Id> names_[static_cast<int>(Kind::AnchoredFrame) + 1];
+  std::vector<std::string> tags_;
+  std::unordered_map<std::string, uint32_t> tagIndex_;
+  std::vector<TextAttr> attrs_;
+  std::map<TextAttr, uint32_t> attrIndex_;
+  std::vector<PropMap> charStyles_;
+  // The property map paragraphs of each format share, rebuilt when the
+  // format changes.
+  std::unordered_map<Id, std::shared_ptr<const PropMap>> formatProps_;
+  std::shared_ptr<const PropMap> emptyProps_;
+  std::string path_;
+  bool showAll_ = false;
+  bool dirty_ = false;
+  Id mainFlow_ = 0;
+  uint64_t changes_ = 1;
+  uint64_t visibilityStamp_ = 1;
+  int hiddenConditions_ = 0;
+  mutable std::vector<uint8_t> attrHiddenCache_;
+  mutable uint64_t attrCacheStamp_ = 0;
+  TextSpan selection_;
+  ExtensionPtr extension_;
+};
+
+}  // namespace headless
+
+#endif

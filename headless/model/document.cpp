@@ -1,0 +1,809 @@
+// Objects, lists and named objects of a document; flows, frames, tables,
+// footnotes, markers and paragraphs as they are created.
+#include "headless/document.h"
+
+#include <cassert>
+
+#include "headless/utf8.h"
+
+namespace headless {
+
+namespace {
+
+constexpr const char* kStandardMarkerTypes[] = {
+    "Header/Footer $1", "Header/Footer $2", "Index",     "Comment",   "Subject",         "Author",
+    "Glossary",         "Equation",         "Hypertext", "Cross-Ref", "Conditional Text"};
+
+constexpr const char* kReservedColors[] = {"Black", "White", "Red",     "Green",
+                                           "Blue",  "Cyan",  "Magenta", "Yellow"};
+
+// Paragraph properties every paragraph format lists, with their defaults.
+struct FormatDefault {
+  int code;
+  Value value;
+};
+
+const std::vector<FormatDefault>& ParagraphFormatDefaults() {
+  static const std::vector<FormatDefault> defaults = {
+      {host::kPropIndent, Value::Metric(0)},
+      {host::kPropStartPosition, Value::Int(0)},
+      {host::kPropPlacement, Value::Int(0)},
+  };
+  return defaults;
+}
+
+DocList ListOfKind(Kind kind, bool* has) {
+  *has = true;
+  switch (kind) {
+    case Kind::Flow:
+      return DocList::Flows;
+    case Kind::Table:
+      return DocList::Tables;
+    case Kind::Footnote:
+      return DocList::Footnotes;
+    case Kind::Marker:
+      return DocList::Markers;
+    case Kind::Condition:
+      return DocList::Conditions;
+    case Kind::ParagraphFormat:
+      return DocList::ParagraphFormats;
+    case Kind::CharacterFormat:
+      return DocList::CharacterFormats;
+    case Kind::Color:
+      return DocList::Colors;
+    case Kind::MarkerType:
+      return DocList::MarkerTypes;
+    case Kind::TextInset:
+      return DocList::TextInsets;
+    case Kind::Variable:
+      return DocList::Variables;
+    case Kind::XRef:
+      return DocList::XRefs;
+    case Kind::AnchoredFrame:
+      return DocList::AnchoredFrames;
+    default:
+      *has = false;
+      return DocList::Count;
+  }
+}
+
+bool IsNamedKind(Kind kind) {
+  return kind == Kind::Condition || kind == Kind::ParagraphFormat ||
+         kind == Kind::CharacterFormat || kind == Kind::Color || kind == Kind::MarkerType;
+}
+
+}  // namespace
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::None:
+      return "none";
+    case Kind::Document:
+      return "document";
+    case Kind::Flow:
+      return "flow";
+    case Kind::TextFrame:
+      return "text frame";
+    case Kind::Column:
+      return "column";
+    case Kind::Paragraph:
+      return "paragraph";
+    case Kind::Table:
+      return "table";
+    case Kind::Row:
+      return "row";
+    case Kind::Cell:
+      return "cell";
+    case Kind::Footnote:
+      return "footnote";
+    case Kind::Marker:
+      return "marker";
+    case Kind::MarkerType:
+      return "marker type";
+    case Kind::Condition:
+      return "condition tag";
+    case Kind::ParagraphFormat:
+      return "paragraph format";
+    case Kind::CharacterFormat:
+      return "character format";
+    case Kind::Color:
+      return "colour";
+    case Kind::TextInset:
+      return "text inset";
+    case Kind::Variable:
+      return "variable";
+    case Kind::XRef:
+      return "cross-reference";
+    case Kind::AnchoredFrame:
+      return "anchored frame";
+  }
+  return "unknown";
+}
+
+Document::Document() : emptyProps_(std::make_shared<const PropMap>()) {
+  slots_.resize(1);  // id 0 is none
+  Id self = newNode(Kind::Document);
+  assert(self == kSelf);
+  (void)self;
+  tags_.emplace_back();  // tag 0 is the empty tag
+  tagIndex_.emplace(std::string(), 0);
+  attrs_.emplace_back();  // attribute 0: no conditions, paragraph font
+  attrIndex_.emplace(TextAttr{}, 0);
+  charStyles_.emplace_back();
+  for (const char* name : kStandardMarkerTypes) {
+    Id type = addMarkerType(name);
+    mutableNode(type).flag = 1;
+  }
+  clearModified();
+}
+
+// ---- Objects ----
+
+Kind Document::kind(Id id) const {
+  if (id == 0 || id >= slots_.size()) return Kind::None;
+  return slots_[id].kind;
+}
+
+uint64_t Document::origin(Id id) const {
+  return alive(id) ? slots_[id].origin : 0;
+}
+
+void Document::setOrigin(Id id, uint64_t origin) {
+  if (alive(id)) slots_[id].origin = origin;
+}
+
+bool Document::modified(Id id) const {
+  return alive(id) && slots_[id].modified;
+}
+
+void Document::markModified(Id id) {
+  if (!alive(id)) return;
+  slots_[id].modified = true;
+  dirty_ = true;
+  ++changes_;
+}
+
+void Document::clearModified() {
+  for (Slot& slot : slots_) slot.modified = false;
+  dirty_ = false;
+}
+
+void Document::changed(Id id) {
+  markModified(id);
+}
+
+void Document::changedVisibility() {
+  ++visibilityStamp_;
+  ++changes_;
+}
+
+Id Document::newNode(Kind kind) {
+  Id id = static_cast<Id>(slots_.size());
+  Slot slot;
+  slot.kind = kind;
+  slot.index = static_cast<uint32_t>(nodes_.size());
+  slot.modified = true;
+  slots_.push_back(slot);
+  Node node;
+  node.kind = kind;
+  nodes_.push_back(std::move(node));
+  bool has = false;
+  DocList list = ListOfKind(kind, &has);
+  if (has) linkLast(lists_[static_cast<int>(list)], id);
+  dirty_ = true;
+  ++changes_;
+  return id;
+}
+
+Id Document::newPara(Id owner, uint32_t tag, std::shared_ptr<const PropMap> props) {
+  Id id = static_cast<Id>(slots_.size());
+  Slot slot;
+  slot.kind = Kind::Paragraph;
+  slot.index = static_cast<uint32_t>(paras_.size());
+  slot.modified = true;
+  slots_.push_back(slot);
+  Para para;
+  para.owner = owner;
+  para.tag = tag;
+  para.props = props ? std::move(props) : emptyProps_;
+  paras_.push_back(std::move(para));
+  dirty_ = true;
+  ++changes_;
+  return id;
+}
+
+const Node& Document::node(Id id) const {
+  assert(alive(id) && kind(id) != Kind::Paragraph);
+  return nodes_[slots_[id].index];
+}
+
+const Para& Document::para(Id id) const {
+  assert(kind(id) == Kind::Paragraph);
+  return paras_[slots_[id].index];
+}
+
+Node& Document::mutableNode(Id id) {
+  assert(alive(id) && kind(id) != Kind::Paragraph);
+  return nodes_[slots_[id].index];
+}
+
+Para& Document::mutablePara(Id id) {
+  assert(kind(id) == Kind::Paragraph);
+  return paras_[slots_[id].index];
+}
+
+const PropMap& Document::props(Id id) const {
+  static const PropMap kNone;
+  Kind k = kind(id);
+  if (k == Kind::None) return kNone;
+  if (k == Kind::Paragraph) return *para(id).props;
+  return node(id).props;
+}
+
+void Document::setProp(Id id, int code, Value value) {
+  Kind k = kind(id);
+  if (k == Kind::None) return;
+  if (k == Kind::Paragraph) {
+    setParagraphProp(id, code, std::move(value));
+    return;
+  }
+  mutableNode(id).props.set(code, std::move(value));
+  if (k == Kind::ParagraphFormat) formatProps_.erase(id);
+  changed(id);
+}
+
+void Document::eraseProp(Id id, int code) {
+  Kind k = kind(id);
+  if (k == Kind::None || k == Kind::Paragraph) return;
+  if (mutableNode(id).props.erase(code)) {
+    if (k == Kind::ParagraphFormat) formatProps_.erase(id);
+    changed(id);
+  }
+}
+
+void Document::setName(Id id, std::string name) {
+  Kind k = kind(id);
+  if (k == Kind::None || k == Kind::Paragraph) return;
+  if (IsNamedKind(k)) unindexName(id);
+  mutableNode(id).name = std::move(name);
+  if (IsNamedKind(k)) indexName(id);
+  changed(id);
+  if (k == Kind::Marker) markModified(node(id).anchor);
+}
+
+void Document::setFlag(Id id, int32_t flag) {
+  Kind k = kind(id);
+  if (k == Kind::None || k == Kind::Paragraph) return;
+  if (k == Kind::Condition) {
+    setConditionShown(id, flag != 0);
+    return;
+  }
+  mutableNode(id).flag = flag;
+  changed(id);
+}
+
+// ---- The document itself ----
+
+void Document::setPath(std::string path) {
+  path_ = std::move(path);
+}
+
+void Document::setShowAll(bool on) {
+  if (showAll_ == on) return;
+  showAll_ = on;
+  changed(kSelf);
+  changedVisibility();
+}
+
+void Document::setMainFlow(Id flow) {
+  if (kind(flow) != Kind::Flow) return;
+  mainFlow_ = flow;
+  changed(kSelf);
+}
+
+// ---- Lists ----
+
+Document::ListHead* Document::listOf(Kind kind) {
+  bool has = false;
+  DocList list = ListOfKind(kind, &has);
+  return has ? &lists_[static_cast<int>(list)] : nullptr;
+}
+
+void Document::linkLast(ListHead& head, Id id) {
+  Node& n = mutableNode(id);
+  n.prev = head.last;
+  n.next = 0;
+  if (head.last != 0) {
+    mutableNode(head.last).next = id;
+  } else {
+    head.first = id;
+  }
+  head.last = id;
+}
+
+void Document::unlink(ListHead& head, Id id) {
+  Node& n = mutableNode(id);
+  if (n.prev != 0) {
+    mutableNode(n.prev).next = n.next;
+  } else {
+    head.first = n.next;
+  }
+  if (n.next != 0) {
+    mutableNode(n.next).prev = n.prev;
+  } else {
+    head.last = n.prev;
+  }
+  n.prev = n.next = 0;
+}
+
+std::vector<Id> Document::all(DocList list) const {
+  std::vector<Id> out;
+  for (Id id = first(list); id != 0; id = node(id).next) out.push_back(id);
+  return out;
+}
+
+// ---- Named objects ----
+
+void Document::indexName(Id id) {
+  const Node& n = node(id);
+  // The first object of a name keeps it; lookups find that one.
+  names_[static_cast<int>(n.kind)].emplace(n.name, id);
+}
+
+void Document::unindexName(Id id) {
+  const Node& n = node(id);
+  auto& names = names_[static_cast<int>(n.kind)];
+  auto it = names.find(n.name);
+  if (it != names.end() && it->second == id) names.erase(it);
+}
+
+Id Document::find(Kind kind, std::string_view name) const {
+  if (!IsNamedKind(kind)) return 0;
+  const auto& names = names_[static_cast<int>(kind)];
+  auto it = names.find(std::string(name));
+  return it == names.end() ? 0 : it->second;
+}
+
+Id Document::addColor(std::string name) {
+  if (Id existing = find(Kind::Color, name)) return existing;
+  Id id = newNode(Kind::Color);
+  mutableNode(id).name = std::move(name);
+  indexName(id);
+  return id;
+}
+
+void Document::addReservedColors() {
+  for (const char* name : kReservedColors) addColor(name);
+}
+
+Id Document::addCondition(std::string name, bool shown, Id color) {
+  if (Id existing = find(Kind::Condition, name)) return existing;
+  Id id = newNode(Kind::Condition);
+  Node& n = mutableNode(id);
+  n.name = std::move(name);
+  n.flag = 1;
+  if (kind(color) == Kind::Color) n.props.set(host::kPropConditionColor, Value::Object(color));
+  indexName(id);
+  if (!shown) setConditionShown(id, false);
+  return id;
+}
+
+bool Document::conditionShown(Id condition) const {
+  return kind(condition) == Kind::Condition && node(condition).flag != 0;
+}
+
+void Document::setConditionShown(Id condition, bool shown) {
+  if (kind(condition) != Kind::Condition) return;
+  Node& n = mutableNode(condition);
+  const bool was = n.flag != 0;
+  n.flag = shown ? 1 : 0;
+  changed(condition);
+  if (was == shown) return;
+  hiddenConditions_ += shown ? -1 : 1;
+  changedVisibility();
+}
+
+Id Document::addParagraphFormat(std::string name, PropMap props) {
+  if (Id existing = find(Kind::ParagraphFormat, name)) return existing;
+  Id id = newNode(Kind::ParagraphFormat);
+  Node& n = mutableNode(id);
+  n.name = std::move(name);
+  props.erase(host::kPropName);
+  n.props = std::move(props);
+  indexName(id);
+  return id;
+}
+
+Id Document::addCharacterFormat(std::string name, PropMap props) {
+  if (Id existing = find(Kind::CharacterFormat, name)) return existing;
+  Id id = newNode(Kind::CharacterFormat);
+  Node& n = mutableNode(id);
+  n.name = std::move(name);
+  props.erase(host::kPropName);
+  n.props = std::move(props);
+  indexName(id);
+  return id;
+}
+
+Id Document::addMarkerType(std::string name) {
+  if (Id existing = find(Kind::MarkerType, name)) return existing;
+  Id id = newNode(Kind::MarkerType);
+  mutableNode(id).name = std::move(name);
+  indexName(id);
+  return id;
+}
+
+PropMap Document::formatPropList(Id format) const {
+  PropMap out;
+  Kind k = kind(format);
+  if (k != Kind::ParagraphFormat && k != Kind::CharacterFormat) return out;
+  const Node& n = node(format);
+  if (k == Kind::ParagraphFormat) {
+    for (const FormatDefault& d : ParagraphFormatDefaults()) out.set(d.code, d.value);
+  }
+  for (const auto& [code, value] : n.props) out.set(code, value);
+  out.set(host::kPropName, Value::String(n.name));
+  return out;
+}
+
+std::shared_ptr<const PropMap> Document::sharedFormatProps(Id format) {
+  auto it = formatProps_.find(format);
+  if (it != formatProps_.end()) return it->second;
+  PropMap list = formatPropList(format);
+  list.erase(host::kPropName);
+  auto shared = std::make_shared<const PropMap>(std::move(list));
+  formatProps_.emplace(format, shared);
+  return shared;
+}
+
+// ---- Flows, frames, columns ----
+
+Id Document::addFlow(std::string name) {
+  Id id = newNode(Kind::Flow);
+  mutableNode(id).name = std::move(name);
+  if (mainFlow_ == 0) mainFlow_ = id;
+  return id;
+}
+
+Id Document::addColumn(Id frame) {
+  Id col = newNode(Kind::Column);
+  Node& c = mutableNode(col);
+  c.parent = frame;
+  Node& f = mutableNode(frame);
+  c.prev = f.last;
+  if (f.last != 0) {
+    mutableNode(f.last).next = col;
+  } else {
+    f.first = col;
+  }
+  mutableNode(frame).last = col;
+  return col;
+}
+
+Id Document::addFrame(Id flow, FrameGeometry geometry, bool balanced) {
+  if (kind(flow) != Kind::Flow) return 0;
+  Id frame = newNode(Kind::TextFrame);
+  {
+    Node& f = mutableNode(frame);
+    f.parent = flow;
+    f.geometry = geometry;
+    if (f.geometry.columns < 1) f.geometry.columns = 1;
+    f.flag = balanced ? 1 : 0;
+    Node& fl = mutableNode(flow);
+    f.prev = fl.last;
+    if (fl.last != 0) {
+      mutableNode(fl.last).next = frame;
+    } else {
+      fl.first = frame;
+    }
+    mutableNode(flow).last = frame;
+  }
+  for (int32_t i = 0; i < node(frame).geometry.columns; ++i) addColumn(frame);
+  return frame;
+}
+
+void Document::setFrameGeometry(Id frame, FrameGeometry geometry) {
+  if (kind(frame) != Kind::TextFrame) return;
+  if (geometry.columns < 1) geometry.columns = 1;
+  mutableNode(frame).geometry = geometry;
+  int32_t have = 0;
+  for (Id c = node(frame).first; c != 0; c = node(c).next) ++have;
+  while (have < geometry.columns) {
+    addColumn(frame);
+    ++have;
+  }
+  while (have > geometry.columns) {
+    Id lastCol = node(frame).last;
+    Node& f = mutableNode(frame);
+    f.last = node(lastCol).prev;
+    if (f.last != 0) mutableNode(f.last).next = 0;
+    slots_[lastCol].kind = Kind::None;
+    --have;
+  }
+  changed(frame);
+}
+
+// ---- Tables and footnotes ----
+
+Id Document::addTable() {
+  return newNode(Kind::Table);
+}
+
+Id Document::addRow(Id table) {
+  if (kind(table) != Kind::Table) return 0;
+  Id row = newNode(Kind::Row);
+  Node& r = mutableNode(row);
+  r.parent = table;
+  Node& t = mutableNode(table);
+  r.prev = t.last;
+  if (t.last != 0) {
+    mutableNode(t.last).next = row;
+  } else {
+    t.first = row;
+  }
+  mutableNode(table).last = row;
+  return row;
+}
+
+Id Document::addCell(Id row) {
+  if (kind(row) != Kind::Row) return 0;
+  Id cell = newNode(Kind::Cell);
+  Node& c = mutableNode(cell);
+  c.parent = row;
+  c.flag = 1;
+  Node& r = mutableNode(row);
+  c.prev = r.last;
+  if (r.last != 0) {
+    mutableNode(r.last).next = cell;
+  } else {
+    r.first = cell;
+  }
+  mutableNode(row).last = cell;
+  return cell;
+}
+
+Id Document::tableOfCell(Id cell) const {
+  if (kind(cell) != Kind::Cell) return 0;
+  Id row = node(cell).parent;
+  return kind(row) == Kind::Row ? node(row).parent : 0;
+}
+
+Id Document::addFootnote() {
+  return newNode(Kind::Footnote);
+}
+
+// ---- Markers, insets, opaque anchored objects ----
+
+Id Document::addMarker(Id type, std::string text) {
+  Id id = newNode(Kind::Marker);
+  Node& n = mutableNode(id);
+  n.ref = kind(type) == Kind::MarkerType ? type : 0;
+  n.name = std::move(text);
+  return id;
+}
+
+void Document::setMarkerType(Id marker, Id type) {
+  if (kind(marker) != Kind::Marker || kind(type) != Kind::MarkerType) return;
+  mutableNode(marker).ref = type;
+  changed(marker);
+  markModified(node(marker).anchor);
+}
+
+Id Document::addTextInset(bool locked) {
+  Id id = newNode(Kind::TextInset);
+  mutableNode(id).flag = locked ? 1 : 0;
+  return id;
+}
+
+Id Document::addAnchoredObject(Kind kind) {
+  if (kind != Kind::Variable && kind != Kind::XRef && kind != Kind::AnchoredFrame) return 0;
+  return newNode(kind);
+}
+
+TextPos Document::anchorPosition(Id obj) const {
+  Kind k = kind(obj);
+  if (k == Kind::None || k == Kind::Paragraph) return {};
+  Id p = node(obj).anchor;
+  if (kind(p) != Kind::Paragraph) return {};
+  const std::vector<Atom>& atoms = para(p).atoms;
+  for (uint32_t i = 0; i < atoms.size(); ++i) {
+    if (atoms[i].object() == obj && !atoms[i].isEnd()) return {p, i};
+  }
+  return {};
+}
+
+// ---- Paragraphs ----
+
+uint32_t Document::internTag(std::string_view tag) {
+  auto it = tagIndex_.find(std::string(tag));
+  if (it != tagIndex_.end()) return it->second;
+  auto index = static_cast<uint32_t>(tags_.size());
+  tags_.emplace_back(tag);
+  tagIndex_.emplace(std::string(tag), index);
+  return index;
+}
+
+void Document::chainInsert(Id owner, Id before, Id id) {
+  Node& o = mutableNode(owner);
+  Para& p = mutablePara(id);
+  p.owner = owner;
+  if (before == 0) {
+    p.prev = o.paraLast;
+    p.next = 0;
+    if (o.paraLast != 0) {
+      mutablePara(o.paraLast).next = id;
+    } else {
+      o.paraFirst = id;
+    }
+    o.paraLast = id;
+    return;
+  }
+  Para& b = mutablePara(before);
+  p.prev = b.prev;
+  p.next = before;
+  if (b.prev != 0) {
+    mutablePara(b.prev).next = id;
+  } else {
+    o.paraFirst = id;
+  }
+  b.prev = id;
+}
+
+void Document::chainRemove(Id id) {
+  Para& p = mutablePara(id);
+  Node& o = mutableNode(p.owner);
+  if (p.prev != 0) {
+    mutablePara(p.prev).next = p.next;
+  } else {
+    o.paraFirst = p.next;
+  }
+  if (p.next != 0) {
+    mutablePara(p.next).prev = p.prev;
+  } else {
+    o.paraLast = p.prev;
+  }
+  p.prev = p.next = 0;
+}
+
+namespace {
+bool IsContainer(Kind k) {
+  return k == Kind::Flow || k == Kind::Cell || k == Kind::Footnote;
+}
+}  // namespace
+
+Id Document::appendParagraph(Id container, std::string_view tag) {
+  if (!IsContainer(kind(container))) return 0;
+  Id format = find(Kind::ParagraphFormat, tag);
+  Id id = newPara(container, internTag(tag), format ? sharedFormatProps(format) : nullptr);
+  chainInsert(container, 0, id);
+  changed(container);
+  return id;
+}
+
+Id Document::insertParagraphBefore(Id before, std::string_view tag) {
+  if (kind(before) != Kind::Paragraph) return 0;
+  Id owner = para(before).owner;
+  Id format = find(Kind::ParagraphFormat, tag);
+  Id id = newPara(owner, internTag(tag), format ? sharedFormatProps(format) : nullptr);
+  chainInsert(owner, before, id);
+  changed(owner);
+  return id;
+}
+
+Id Document::insertParagraphAfter(Id after, std::string_view tag) {
+  if (kind(after) != Kind::Paragraph) return 0;
+  Id owner = para(after).owner;
+  Id format = find(Kind::ParagraphFormat, tag);
+  Id id = newPara(owner, internTag(tag), format ? sharedFormatProps(format) : nullptr);
+  chainInsert(owner, para(after).next, id);
+  changed(owner);
+  return id;
+}
+
+std::string_view Document::tag(Id id) const {
+  if (kind(id) != Kind::Paragraph) return {};
+  return tags_[para(id).tag];
+}
+
+void Document::setTag(Id id, std::string_view tag) {
+  if (kind(id) != Kind::Paragraph) return;
+  mutablePara(id).tag = internTag(tag);
+  changed(id);
+}
+
+const PropMap& Document::paragraphProps(Id id) const {
+  if (kind(id) != Kind::Paragraph) return *emptyProps_;
+  return *para(id).props;
+}
+
+void Document::setParagraphProp(Id id, int code, Value value) {
+  if (kind(id) != Kind::Paragraph) return;
+  if (code == host::kPropName) {
+    setTag(id, value.s);
+    return;
+  }
+  Para& p = mutablePara(id);
+  // Paragraphs share their format's map; the first own change copies it.
+  auto copy = std::make_shared<PropMap>(*p.props);
+  copy->set(code, std::move(value));
+  p.props = std::move(copy);
+  changed(id);
+}
+
+void Document::setParagraphProps(Id id, PropMap props) {
+  if (kind(id) != Kind::Paragraph) return;
+  props.erase(host::kPropName);
+  mutablePara(id).props = std::make_shared<const PropMap>(std::move(props));
+  changed(id);
+}
+
+void Document::applyParagraphFormat(Id id, Id format) {
+  if (kind(id) != Kind::Paragraph || kind(format) != Kind::ParagraphFormat) return;
+  Para& p = mutablePara(id);
+  p.tag = internTag(node(format).name);
+  p.props = sharedFormatProps(format);
+  changed(id);
+}
+
+std::string Document::text(Id id) const {
+  std::string out;
+  if (kind(id) != Kind::Paragraph) return out;
+  for (const Atom& a : para(id).atoms) {
+    if (!a.isAnchor()) AppendUtf8(out, a.ch());
+  }
+  return out;
+}
+
+void Document::setEndAttr(Id id, uint32_t attr) {
+  if (kind(id) != Kind::Paragraph || attr >= attrs_.size()) return;
+  Para& p = mutablePara(id);
+  p.endAttr = attr;
+  p.hiddenStamp = 0;
+  changed(id);
+}
+
+void Document::appendText(Id id, std::string_view utf8, uint32_t attr) {
+  if (kind(id) != Kind::Paragraph) return;
+  if (attr >= attrs_.size()) attr = 0;
+  std::u32string chars = DecodeUtf8(utf8);
+  std::vector<Atom> atoms;
+  atoms.reserve(chars.size());
+  for (char32_t c : chars) atoms.push_back(Atom::Char(c, attr));
+  insertAtoms({id, static_cast<uint32_t>(size(id))}, atoms);
+}
+
+void Document::appendAnchor(Id id, Id obj, AnchorRole role, uint32_t attr) {
+  if (kind(id) != Kind::Paragraph) return;
+  if (attr >= attrs_.size()) attr = 0;
+  insertAtoms({id, static_cast<uint32_t>(size(id))}, {Atom::Anchor(obj, role, attr)});
+}
+
+// ---- Attributes ----
+
+uint32_t Document::internAttr(const TextAttr& attr) {
+  auto it = attrIndex_.find(attr);
+  if (it != attrIndex_.end()) return it->second;
+  auto id = static_cast<uint32_t>(attrs_.size());
+  attrs_.push_back(attr);
+  attrIndex_.emplace(attr, id);
+  return id;
+}
+
+uint32_t Document::internCharStyle(const PropMap& props) {
+  for (uint32_t i = 0; i < charStyles_.size(); ++i) {
+    if (charStyles_[i] == props) return i;
+  }
+  charStyles_.push_back(props);
+  return static_cast<uint32_t>(charStyles_.size() - 1);
+}
+
+std::vector<Id> Document::conditionsOf(uint32_t attr) const {
+  std::vector<Id> out;
+  if (attr >= attrs_.size()) return out;
+  for (Id c : attrs_[attr].conditions) {
+    if (kind(c) == Kind::Condition) out.push_back(c);
+  }
+  return out;
+}
+
+}  // namespace headless
