@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "host/api.h"
 
@@ -77,13 +78,28 @@ bool IsSettingsTable(ObjectId doc, ObjectId table) {
   return header && header->starts_with(kSettingsTablePrefix);
 }
 
+std::vector<ObjectId> OpenDocuments() {
+  std::vector<ObjectId> docs;
+  for (ObjectId doc = F_ApiGetId(0, 0, host::kPropFirstOpenDoc); doc != 0;
+       doc = F_ApiGetId(0, doc, host::kPropNextOpenDoc)) {
+    docs.push_back(doc);
+  }
+  return docs;
+}
+
 }  // namespace
 
 std::optional<std::string> GetSettingText(const std::string& key) {
   const std::string path = SettingsPath();
   ObjectId doc = FindOpenDocumentByPath(path);
-  const bool openedHere = doc == 0;
-  if (openedHere) doc = OpenSettingsDocument(path);
+  bool openedHere = false;
+  if (doc == 0) {
+    // The host may hand back a document that was open under a path it takes
+    // as the same; that one is the user's and must stay open.
+    const std::vector<ObjectId> before = OpenDocuments();
+    doc = OpenSettingsDocument(path);
+    openedHere = std::find(before.begin(), before.end(), doc) == before.end();
+  }
   if (doc == 0) return std::nullopt;
 
   std::optional<std::string> value;
