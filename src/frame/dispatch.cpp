@@ -7,6 +7,7 @@
 
 #include "editing/delete_markers.h"
 #include "editing/insert_markers.h"
+#include "frame/book_commands.h"
 #include "frame/commands.h"
 #include "frame/document_ops.h"
 #include "frame/entry_names.h"
@@ -72,7 +73,7 @@ markertext::EntryKind EntryKindOfCommand(int n) {
 
 // Runs command `n` on document `doc` and book `book`. Returns false when the
 // target overrides must stay for the next command.
-bool RunCommand(int n, ObjectId doc, ObjectId /*book*/) {
+bool RunCommand(int n, ObjectId doc, ObjectId book) {
   switch (n) {
     case kCmdAbout:
       F_ApiAlert(kAboutText, host::kAlertNote);
@@ -117,9 +118,18 @@ bool RunCommand(int n, ObjectId doc, ObjectId /*book*/) {
     case kCmdShowHideEntries:
       ToggleIndexEntries(doc);
       return true;
+    case kCmdUpdateAllMarkers:
+      UpdateAllMarkersInBook(book);
+      return true;
+    case kCmdShowEntriesBook:
+      ShowIndexEntriesInBook(book);
+      return true;
+    case kCmdHideEntriesBook:
+      HideIndexEntriesInBook(book);
+      return true;
     default:
-      // Commands 10, 11, 16 and 17 are joined when the book commands are
-      // built; any other number does nothing.
+      // The master index (11) is joined when it is built; any other number
+      // does nothing.
       return true;
   }
 }

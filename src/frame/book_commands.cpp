@@ -1,0 +1,74 @@
+#include "frame/book_commands.h"
+
+#include "editing/delete_markers.h"
+#include "editing/insert_markers.h"
+#include "frame/document_ops.h"
+#include "frame/entry_names.h"
+#include "frame/visibility.h"
+
+namespace frame {
+namespace {
+
+ObjectId OpenComponentDocument(const std::string& path) {
+  PropList script = F_ApiAllocatePropVals(1);
+  script.val[0] = host::IntProp(host::kOpenCode5, 0);
+  PropList returned;
+  ObjectId doc = F_ApiOpen(path, script, &returned);
+  F_ApiDeallocatePropVals(&returned);
+  F_ApiDeallocatePropVals(&script);
+  return doc;
+}
+
+// The work on one document: false ends the whole walk, leaving the document
+// unsaved.
+template <class Work>
+void ForEachBookDocument(ObjectId book, const char* progress, Work&& work) {
+  BookOrderWalk(book, [&](ObjectId component, IntT kind) {
+    if (kind != host::kComponentDocument) return true;
+    const std::string path = F_ApiGetString(book, component, host::kPropName);
+    const ObjectId wasOpen = FindOpenDocument(path);
+    const ObjectId doc = OpenComponentDocument(path);
+    F_ApiSetString(0, book, host::kPropBookStatusLine, progress + host::FileNameOf(path));
+    const bool goOn = work(doc);
+    if (goOn) F_ApiSimpleSave(doc, path, 0);
+    if (wasOpen == 0 && doc != 0) F_ApiClose(doc, host::kCloseWithoutAsking);
+    return goOn;
+  });
+  F_ApiSetString(0, book, host::kPropBookStatusLine, "");
+}
+
+}  // namespace
+
+ObjectId FindOpenDocument(const std::string& path) {
+  for (ObjectId doc = F_ApiGetId(0, 0, host::kPropFirstOpenDoc); doc != 0;
+       doc = F_ApiGetId(0, doc, host::kPropNextOpenDoc)) {
+    if (host::SamePathIgnoringAsciiCase(F_ApiGetString(0, doc, host::kPropName), path)) return doc;
+  }
+  return 0;
+}
+
+void UpdateAllMarkersInBook(ObjectId book) {
+  ForEachBookDocument(book, "Inserting Index Entries: ", [](ObjectId doc) {
+    if (editing::ConfirmMarkerLoss(doc) != editing::kGoOn) return false;
+    WithInsetsUnlocked(doc, [&] { editing::InsertAllMarkers(doc, false); });
+    SetConditionShown(doc, kIndexConditionName, 0);
+    return true;
+  });
+}
+
+void ShowIndexEntriesInBook(ObjectId book) {
+  ForEachBookDocument(book, "Showing Index Entries: ", [](ObjectId doc) {
+    SetConditionShown(doc, kIndexConditionName, 1);
+    return true;
+  });
+}
+
+void HideIndexEntriesInBook(ObjectId book) {
+  ForEachBookDocument(book, "Hiding Index Entries: ", [](ObjectId doc) {
+    ApplyIndexCondition(doc);
+    SetConditionShown(doc, kIndexConditionName, 0);
+    return true;
+  });
+}
+
+}  // namespace frame
