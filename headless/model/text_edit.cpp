@@ -329,11 +329,15 @@ void Document::destroy(Id id, bool removeAnchors) {
     case Kind::Cell:
       destroyChain(id);
       if (k == Kind::Flow) {
-        for (Id frame = node(id).first; frame != 0; frame = node(frame).next) {
-          for (Id col = node(frame).first; col != 0; col = node(col).next) {
+        for (Id frame = node(id).first; frame != 0;) {
+          Id nextFrame = node(frame).next;
+          for (Id col = node(frame).first; col != 0;) {
+            Id nextCol = node(col).next;
             slots_[col].kind = Kind::None;
+            col = nextCol;
           }
           slots_[frame].kind = Kind::None;
+          frame = nextFrame;
         }
         if (mainFlow_ == id) mainFlow_ = 0;
       }
@@ -367,8 +371,10 @@ void Document::destroy(Id id, bool removeAnchors) {
       } else {
         mutableNode(flow).last = f.prev;
       }
-      for (Id col = node(id).first; col != 0; col = node(col).next) {
+      for (Id col = node(id).first; col != 0;) {
+        Id nextCol = node(col).next;
         slots_[col].kind = Kind::None;
+        col = nextCol;
       }
       markModified(flow);
       break;

@@ -5,6 +5,14 @@
 
 namespace vtrtest {
 
+PropVal IdsValue(int prop, std::vector<ObjectId> ids) {
+  PropVal pv;
+  pv.prop = prop;
+  pv.value.type = host::kValueIds;
+  pv.value.ids = std::move(ids);
+  return pv;
+}
+
 std::string PluginPath() {
   return VTR_PLUGIN_PATH;
 }

@@ -16,6 +16,9 @@
 
 namespace vtrtest {
 
+// A property value holding a list of handles, as the plug-in builds one.
+PropVal IdsValue(int prop, std::vector<ObjectId> ids);
+
 // Where the build put the plug-in and the test client library.
 std::string PluginPath();
 std::string TestClientPath();
