@@ -12,8 +12,11 @@
 #include "frame/document_ops.h"
 #include "frame/entry_names.h"
 #include "frame/identity.h"
+#include "frame/master_index.h"
 #include "frame/visibility.h"
 #include "host/client.h"
+#include "indexdoc/continued_lines.h"
+#include "indexdoc/merge_index.h"
 #include "markertext/expand_markers.h"
 #include "markertext/insert_entry.h"
 
@@ -84,7 +87,11 @@ bool RunCommand(int n, ObjectId doc, ObjectId book) {
         F_ApiAlert(kNoIndexDocument, host::kAlertNote);
         return false;
       }
-      // Joined when the index document processing is built.
+      if (n == kCmdMergeIndex) {
+        indexdoc::MergeIndex(doc);
+      } else {
+        indexdoc::AddContinuedLines(doc);
+      }
       return true;
     case kCmdInsertStandardEntry:
     case kCmdInsertStartRangeEntry:
@@ -127,9 +134,10 @@ bool RunCommand(int n, ObjectId doc, ObjectId book) {
     case kCmdHideEntriesBook:
       HideIndexEntriesInBook(book);
       return true;
+    case kCmdBuildMasterIndex:
+      // A cancelled prompt leaves the overrides for the next command.
+      return BuildMasterIndex();
     default:
-      // The master index (11) is joined when it is built; any other number
-      // does nothing.
       return true;
   }
 }

@@ -6,6 +6,7 @@
 
 #include "frame/commands.h"
 #include "frame/dispatch.h"
+#include "frame/post_generate.h"
 #include "host/api.h"
 #include "host/client.h"
 
@@ -49,5 +50,9 @@ void HandleClientMessage(std::string_view message) {
 }  // namespace frame
 
 void F_ApiNotify(int32_t notification, ObjectId /*doc*/, const char* text, int32_t /*iparm*/) {
-  if (notification == host::kNotifyClientMessage) frame::HandleClientMessage(text ? text : "");
+  if (notification == host::kNotifyClientMessage) {
+    frame::HandleClientMessage(text ? text : "");
+  } else if (notification == host::kNotifyPostGenerate) {
+    frame::ProcessGeneratedIndexes();
+  }
 }

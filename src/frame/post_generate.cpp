@@ -1,0 +1,53 @@
+#include "frame/post_generate.h"
+
+#include <optional>
+#include <string>
+
+#include "frame/book_commands.h"
+#include "frame/settings.h"
+#include "indexdoc/continued_lines.h"
+#include "indexdoc/merge_index.h"
+
+namespace frame {
+namespace {
+
+constexpr const char* kNoBook =
+    "Errors were encountered during the generate/update, so the index could not be formatted.";
+
+void ProcessIndexDocument(ObjectId doc) {
+  const std::optional<std::string> mode = GetSettingText("ProcessIndex");
+  if (!mode) return;
+  if (*mode == "True" || *mode == "MergeOnly") indexdoc::MergeIndex(doc);
+  if (*mode == "True" || *mode == "ContinuedLinesOnly") indexdoc::AddContinuedLines(doc);
+}
+
+}  // namespace
+
+void ProcessGeneratedIndexes() {
+  const ObjectId book = F_ApiGetId(0, 0, host::kPropActiveBook);
+  if (book == 0) {
+    F_ApiAlert(kNoBook, host::kAlertWarning);
+    return;
+  }
+  BookOrderWalk(book, [&](ObjectId component, IntT kind) {
+    if (kind != host::kComponentDocument ||
+        F_ApiGetInt(book, component, host::kPropGeneratedFileType) != host::kGeneratedIndex) {
+      return true;
+    }
+    const std::string path = F_ApiGetString(book, component, host::kPropName);
+    PropList script = F_ApiAllocatePropVals(1);
+    script.val[0] = host::IntProp(host::kOpenCode5, 0);
+    PropList returned;
+    const ObjectId doc = F_ApiOpen(path, script, &returned);
+    F_ApiDeallocatePropVals(&returned);
+    F_ApiDeallocatePropVals(&script);
+    F_ApiSetString(0, book, host::kPropBookStatusLine, "Processing: " + host::FileNameOf(path));
+    ProcessIndexDocument(doc);
+    F_ApiSimpleSave(doc, path, 0);
+    F_ApiClose(doc, host::kCloseWithoutAsking);
+    return true;
+  });
+  F_ApiSetString(0, book, host::kPropBookStatusLine, "");
+}
+
+}  // namespace frame
