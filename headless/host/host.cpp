@@ -181,7 +181,24 @@ int Host::findClient(const std::string& name) const {
 
 void* Host::clientSymbol(int index, const char* name) const {
   if (index < 0 || index >= clientCount()) return nullptr;
-  return state_->clients[static_cast<std::size_t>(index)]->library->symbol(name);
+  const auto& library = state_->clients[static_cast<std::size_t>(index)]->library;
+  return library ? library->symbol(name) : nullptr;
+}
+
+int Host::attachClient(const std::string& name) {
+  auto client = std::make_unique<ClientState>();
+  client->host = state_.get();
+  client->index = static_cast<int>(state_->clients.size());
+  client->service = detail::MakeService(client.get());
+  client->info.identity.emplace_back("ClientName", name);
+  client->info.connected = true;
+  state_->clients.push_back(std::move(client));
+  return state_->clients.back()->index;
+}
+
+const VtrHostService* Host::service(int index) const {
+  if (index < 0 || index >= clientCount()) return nullptr;
+  return &state_->clients[static_cast<std::size_t>(index)]->service;
 }
 
 void Host::initialize(int32_t code) {

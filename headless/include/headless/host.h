@@ -149,6 +149,12 @@ class Host {
   int findClient(const std::string& name) const;
   // An export of a loaded client library, or null.
   void* clientSymbol(int index, const char* name) const;
+  // Connects a client that lives in this process (a tool or a benchmark):
+  // it gets a service table of its own, as a loaded library does, and has
+  // no callbacks. Returns its index.
+  int attachClient(const std::string& name);
+  // The service table a client was given, or null.
+  const VtrHostService* service(int index) const;
   // Calls every connected client's initialisation callback.
   void initialize(int32_t code);
   // Calls a client's command callback with a command number.
