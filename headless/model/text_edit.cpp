@@ -76,24 +76,22 @@ void Document::insertAtoms(TextPos at, const std::vector<Atom>& atoms) {
 
 void Document::insertAnchor(TextPos at, Id obj, AnchorRole role) {
   if (kind(at.para) != Kind::Paragraph) return;
-  insertAtoms(at, {Atom::Anchor(obj, role, attrAt(at))});
+  insertAtoms(at, {Atom::Anchor(obj, role, insertionAttr(at))});
+}
+
+uint32_t Document::insertionAttr(TextPos at) const {
+  if (kind(at.para) != Kind::Paragraph) return 0;
+  const Para& p = para(at.para);
+  const uint32_t pos = std::min(at.offset, static_cast<uint32_t>(p.atoms.size()));
+  if (pos > 0) return p.atoms[pos - 1].attr;
+  if (!p.atoms.empty()) return p.atoms[0].attr;
+  return p.endAttr;
 }
 
 TextPos Document::insertText(TextPos at, std::string_view utf8) {
   if (kind(at.para) != Kind::Paragraph) return {};
   TextPos pos{at.para, std::min(at.offset, static_cast<uint32_t>(size(at.para)))};
-  // New text takes the attributes of the character before it, as typing does.
-  uint32_t attr = 0;
-  {
-    const Para& p = para(pos.para);
-    if (pos.offset > 0) {
-      attr = p.atoms[pos.offset - 1].attr;
-    } else if (!p.atoms.empty()) {
-      attr = p.atoms[0].attr;
-    } else {
-      attr = p.endAttr;
-    }
-  }
+  const uint32_t attr = insertionAttr(pos);
   std::u32string chars = DecodeUtf8(utf8);
   std::vector<Atom> run;
   auto flush = [&] {
@@ -163,6 +161,11 @@ bool Document::joinNext(Id id) {
   if (kind(id) != Kind::Paragraph) return false;
   const Id q = nextParagraph(id);
   if (q == 0) return false;
+  joinParagraphs(id, q);
+  return true;
+}
+
+void Document::joinParagraphs(Id id, Id q) {
   const auto np = static_cast<uint32_t>(size(id));
   {
     Para& p = mutablePara(id);
@@ -185,7 +188,6 @@ bool Document::joinNext(Id id) {
   slots_[q].kind = Kind::None;
   changed(id);
   changed(owner);
-  return true;
 }
 
 bool Document::ordered(TextPos& b, TextPos& e) const {
@@ -230,7 +232,7 @@ void Document::deleteRange(TextPos b, TextPos e) {
     }
     removeAtoms(b.para, b.offset, nb, &killed);
     // The end mark of b is in the range: what is left of e joins b.
-    joinNext(b.para);
+    joinParagraphs(b.para, e.para);
     if (endMark) joinNext(b.para);
   }
   while (!killed.empty()) {

@@ -143,10 +143,11 @@ DocumentBuilder& DocumentBuilder::lineBreak() {
   return text("\x0A");
 }
 
-DocumentBuilder& DocumentBuilder::marker(const std::string& type, const std::string& text) {
+DocumentBuilder& DocumentBuilder::marker(const std::string& type, const std::string& text,
+                                         const std::vector<std::string>& conditions) {
   if (para_ == 0) para("");
   Id m = doc_.addMarker(doc_.addMarkerType(type), text);
-  doc_.appendAnchor(para_, m);
+  doc_.appendAnchor(para_, m, headless::AnchorRole::Single, attrFor(conditions, {}));
   return *this;
 }
 

@@ -79,7 +79,9 @@ class DocumentBuilder {
   // Text in a character format (created when the document lacks it).
   DocumentBuilder& styled(const std::string& charFormat, const std::string& text);
   DocumentBuilder& lineBreak();
-  DocumentBuilder& marker(const std::string& type, const std::string& text);
+  // A marker; its anchor may stand under condition tags.
+  DocumentBuilder& marker(const std::string& type, const std::string& text,
+                          const std::vector<std::string>& conditions = {});
   // Puts the whole current paragraph, end mark included, under the tags.
   DocumentBuilder& conditions(const std::vector<std::string>& conditions);
   DocumentBuilder& prop(int code, Value value);

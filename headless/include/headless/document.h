@@ -311,6 +311,10 @@ class Document {
   // character formatting.
   void setCharProps(TextPos begin, TextPos end, const PropMap& props, bool replace);
   uint32_t attrAt(TextPos pos) const;
+  // The attributes new text at a position takes: those of the character
+  // before it, as typing does (at the start, those of the first position or
+  // of the end mark).
+  uint32_t insertionAttr(TextPos pos) const;
   // Deletes an object with everything it holds; a deleted anchored object's
   // anchors leave the text.
   bool deleteObject(Id id);
@@ -365,6 +369,7 @@ class Document {
   void changed(Id id);
   void changedVisibility();
   void chainInsert(Id owner, Id before, Id para);
+  void joinParagraphs(Id para, Id next);
   void chainRemove(Id para);
   void removeAtoms(Id para, uint32_t from, uint32_t to, std::vector<Id>* killed);
   void moveAnchors(Id para, uint32_t from);
