@@ -1,17 +1,13 @@
-// Property reads and writes. Properties the model computes (links, layout,
-// names, flags the model acts on) are answered from the model; every other
+// Object and integer properties. Properties the model computes (links,
+// layout, flags the model acts on) are answered from the model; every other
 // property set on an object is stored and read back as it was set.
-#include "service/ops.h"
-
 #include <utility>
+
+#include "service/object_props.h"
+#include "service/ops.h"
 
 namespace headless::detail {
 
-namespace {
-
-using host::kValueId;
-
-// Properties whose value the model derives; a write to them changes nothing.
 bool IsDerived(Kind k, int prop) {
   switch (k) {
     case Kind::Document:
@@ -58,21 +54,11 @@ bool IsNamed(Kind k) {
          k == Kind::Color || k == Kind::MarkerType || k == Kind::Flow;
 }
 
-// The next open document or book after `self` in the host's open order.
-ObjectId NextOpen(const HostState& host, ObjectId self, bool books) {
-  std::vector<ObjectId> list = books ? host.openBooks() : host.openDocuments();
-  for (std::size_t i = 0; i + 1 < list.size(); ++i) {
-    if (list[i] == self) return list[i + 1];
-  }
-  return 0;
-}
-
-const PropMap& StoredProps(const Target& t, const HostState& host) {
+const PropMap& StoredProps(const Target& t) {
   static const PropMap kNone;
   if (t.doc()) return t.doc()->props(t.local);
   if (t.book()) return t.book()->props(t.local);
   if (HostObject* o = t.object()) return o->props;
-  (void)host;
   return kNone;
 }
 
@@ -84,6 +70,19 @@ void Store(const Target& t, int prop, Value value) {
   } else if (HostObject* o = t.object()) {
     o->props.set(prop, std::move(value));
   }
+}
+
+namespace {
+
+using host::kValueId;
+
+// The next open document or book after `self` in the host's open order.
+ObjectId NextOpen(const HostState& host, ObjectId self, bool books) {
+  std::vector<ObjectId> list = books ? host.openBooks() : host.openDocuments();
+  for (std::size_t i = 0; i + 1 < list.size(); ++i) {
+    if (list[i] == self) return list[i + 1];
+  }
+  return 0;
 }
 
 // Object-valued properties the document model computes.
@@ -275,7 +274,7 @@ int32_t GetInt(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop) {
   if (Book* b = t.book()) {
     if (t.isComponent() && prop == host::kPropComponentKind) return b->component(t.local).kind;
   }
-  const Value* v = StoredProps(t, h).find(prop);
+  const Value* v = StoredProps(t).find(prop);
   if (!v) return 0;
   if (v->type == kValueId)
     return static_cast<int32_t>(HandleIn(h, *t.space, static_cast<Id>(v->i)));
@@ -326,225 +325,6 @@ void SetInt(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, int32_
 
 int32_t GetMetric(ClientState& c, ObjectId doc, ObjectId obj, int32_t prop) {
   return GetInt(c, doc, obj, prop);
-}
-
-void GetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, VtrStringSink sink,
-               void* ctx) {
-  HostState& h = *c.host;
-  std::string out;
-  if (obj == 0) {
-    if (prop == host::kPropHomeDir) {
-      out = h.homeDir;
-    } else if (prop == host::kPropMasterBookDir) {
-      out = h.masterBookDir;
-    } else {
-      out = h.hostProps.getString(prop);
-    }
-  } else if (Target t = h.resolve(obj)) {
-    if (Document* d = t.doc()) {
-      const Kind k = d->kind(t.local);
-      if (prop == host::kPropName && k == Kind::Document) {
-        out = d->path();
-      } else if (prop == host::kPropName && k == Kind::Paragraph) {
-        out = std::string(d->tag(t.local));
-      } else if (prop == host::kPropMarkerText && k == Kind::Marker) {
-        out = d->node(t.local).name;
-      } else if (prop == host::kPropName && IsNamed(k)) {
-        out = d->node(t.local).name;
-      } else {
-        out = d->props(t.local).getString(prop);
-      }
-    } else if (Book* b = t.book()) {
-      if (prop == host::kPropName) {
-        out = t.isBook() ? b->path() : b->component(t.local).path;
-      } else {
-        out = b->props(t.local).getString(prop);
-      }
-    } else if (HostObject* o = t.object()) {
-      out = prop == host::kPropName ? o->tag : o->props.getString(prop);
-    }
-  }
-  h.noteText(out);
-  if (sink) sink(ctx, out.data(), static_cast<uint32_t>(out.size()));
-}
-
-void SetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, const char* value) {
-  HostState& h = *c.host;
-  std::string v = value ? value : "";
-  h.noteText(v);
-  if (obj == 0) {
-    if (prop == host::kPropHomeDir) {
-      h.homeDir = v;
-    } else if (prop == host::kPropMasterBookDir) {
-      h.masterBookDir = v;
-    } else {
-      h.hostProps.set(prop, Value::String(v));
-    }
-    return;
-  }
-  Target t = h.resolve(obj);
-  if (!t) return;
-  if (Document* d = t.doc()) {
-    const Kind k = d->kind(t.local);
-    if (prop == host::kPropName && k == Kind::Document) {
-      d->setPath(v);
-    } else if (prop == host::kPropName && k == Kind::Paragraph) {
-      d->setTag(t.local, v);
-    } else if (prop == host::kPropMarkerText && k == Kind::Marker) {
-      h.unicodeAtMarkerWrites.push_back(h.unicode);
-      d->setName(t.local, v);
-    } else if (prop == host::kPropName && IsNamed(k)) {
-      d->setName(t.local, v);
-    } else {
-      d->setProp(t.local, prop, Value::String(v));
-    }
-    return;
-  }
-  if (Book* b = t.book()) {
-    if (prop == host::kPropName) {
-      if (t.isBook()) {
-        b->setPath(v);
-      } else {
-        b->setComponentPath(t.local, v);
-      }
-      return;
-    }
-    if (t.isBook() && prop == host::kPropBookStatusLine) h.statusLines.push_back({obj, v});
-    b->setProp(t.local, prop, Value::String(v));
-    return;
-  }
-  Store(t, prop, Value::String(v));
-}
-
-void GetProps(ClientState& c, ObjectId /*doc*/, ObjectId obj, VtrPropSink sink, void* ctx) {
-  HostState& h = *c.host;
-  Target t = h.resolve(obj);
-  if (!t || !sink) return;
-  PropMap list;
-  if (Document* d = t.doc()) {
-    const Kind k = d->kind(t.local);
-    if (k == Kind::ParagraphFormat || k == Kind::CharacterFormat) {
-      list = d->formatPropList(t.local);
-    } else {
-      list = d->props(t.local);
-      if (k == Kind::Paragraph)
-        list.set(host::kPropName, Value::String(std::string(d->tag(t.local))));
-      if (IsNamed(k)) list.set(host::kPropName, Value::String(d->node(t.local).name));
-      if (k == Kind::Marker) {
-        list.set(host::kPropMarkerText, Value::String(d->node(t.local).name));
-        list.set(host::kPropMarkerType, Value::Object(d->node(t.local).ref));
-      }
-    }
-  } else {
-    list = StoredProps(t, h);
-  }
-  for (const auto& [prop, value] : list) {
-    AbiValue abi(h, *t.space, prop, value);
-    sink(ctx, abi.get());
-  }
-}
-
-void SetProps(ClientState& c, ObjectId doc, ObjectId obj, const VtrAbiPropVal* vals,
-              uint32_t count) {
-  HostState& h = *c.host;
-  Target t = h.resolve(obj);
-  if (!t || !vals) return;
-  Document* d = t.doc();
-  if (d && d->kind(t.local) == Kind::Paragraph) {
-    // A paragraph takes the whole list at once, so that a format's list
-    // replaces what the paragraph had set for the same properties.
-    PropMap props = d->paragraphProps(t.local);
-    for (uint32_t i = 0; i < count; ++i) {
-      const VtrAbiPropVal& a = vals[i];
-      if (a.prop == host::kPropName) {
-        std::string tag = a.sval ? a.sval : "";
-        h.noteText(tag);
-        d->setTag(t.local, tag);
-      } else if (!IsDerived(Kind::Paragraph, a.prop)) {
-        props.set(a.prop, FromAbi(h, *t.space, a));
-      }
-    }
-    d->setParagraphProps(t.local, std::move(props));
-    return;
-  }
-  for (uint32_t i = 0; i < count; ++i) {
-    const VtrAbiPropVal& a = vals[i];
-    switch (a.type) {
-      case host::kValueInt:
-      case host::kValueMetric:
-        SetInt(c, doc, obj, a.prop, a.ival);
-        break;
-      case host::kValueString:
-        SetString(c, doc, obj, a.prop, a.sval);
-        break;
-      case host::kValueId:
-        SetId(c, doc, obj, a.prop, static_cast<ObjectId>(a.ival));
-        break;
-      default:
-        if (d && IsDerived(d->kind(t.local), a.prop)) break;
-        Store(t, a.prop, FromAbi(h, *t.space, a));
-        break;
-    }
-  }
-}
-
-TextRange GetTextRange(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop) {
-  HostState& h = *c.host;
-  Target t = h.resolve(obj);
-  TextRange out{{0, 0}, {0, 0}};
-  if (!t) return out;
-  if (t.isDocument() && prop == host::kPropTextSelection) {
-    const TextSpan& sel = t.doc()->selection();
-    out.beg = ToAbi(h, *t.space, sel.begin);
-    out.end = ToAbi(h, *t.space, sel.end);
-    return out;
-  }
-  const Value* v = StoredProps(t, h).find(prop);
-  if (v && v->type == host::kValueTextRange) {
-    out.beg = {HandleIn(h, *t.space, v->range.beg.obj), v->range.beg.offset};
-    out.end = {HandleIn(h, *t.space, v->range.end.obj), v->range.end.offset};
-  }
-  return out;
-}
-
-void SetTextRange(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop,
-                  const TextRange* range) {
-  HostState& h = *c.host;
-  Target t = h.resolve(obj);
-  if (!t || !range) return;
-  if (t.isDocument() && prop == host::kPropTextSelection) {
-    Document& d = *t.doc();
-    if (range->beg.obj == 0 && range->end.obj == 0) {
-      d.setSelection({});
-      return;
-    }
-    TextPos b = FromAbi(h, *t.space, range->beg);
-    TextPos e = FromAbi(h, *t.space, range->end);
-    if (b.para == 0 || e.para == 0) return;
-    d.setSelection({b, e});
-    return;
-  }
-  Value v;
-  v.type = host::kValueTextRange;
-  v.range = {{LocalIn(h, *t.space, range->beg.obj), range->beg.offset},
-             {LocalIn(h, *t.space, range->end.obj), range->end.offset}};
-  Store(t, prop, std::move(v));
-}
-
-TextLoc GetTextLoc(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop) {
-  HostState& h = *c.host;
-  Target t = h.resolve(obj);
-  if (!t) return {0, 0};
-  if (Document* d = t.doc()) {
-    if (prop == host::kPropMarkerPosition && IsAnchored(d->kind(t.local))) {
-      return ToAbi(h, *t.space, d->anchorPosition(t.local));
-    }
-  }
-  const Value* v = StoredProps(t, h).find(prop);
-  if (v && v->type == host::kValueTextLoc) {
-    return {HandleIn(h, *t.space, v->loc.obj), v->loc.offset};
-  }
-  return {0, 0};
 }
 
 }  // namespace headless::detail

@@ -1,0 +1,186 @@
+// Deleting objects with everything they hold. An anchored object that goes
+// takes its anchors out of the text; a paragraph that goes takes the objects
+// anchored in it.
+#include "headless/document.h"
+
+namespace headless {
+
+namespace {
+
+bool IsPaired(Kind k) {
+  return k == Kind::Variable || k == Kind::XRef || k == Kind::TextInset;
+}
+
+}  // namespace
+
+void Document::destroyParagraph(Id id, std::vector<Id>* killed) {
+  for (const Atom& a : para(id).atoms) {
+    if (a.isAnchor() && alive(a.object())) killed->push_back(a.object());
+  }
+  const Id owner = para(id).owner;
+  chainRemove(id);
+  mutablePara(id).atoms.clear();
+  slots_[id].kind = Kind::None;
+  markModified(owner);
+}
+
+void Document::removeAnchorAtoms(Id obj) {
+  const Node& n = node(obj);
+  for (Id p : {n.anchor, n.anchorEnd}) {
+    if (kind(p) != Kind::Paragraph) continue;
+    const std::vector<Atom>& atoms = para(p).atoms;
+    for (uint32_t i = static_cast<uint32_t>(atoms.size()); i-- > 0;) {
+      if (atoms[i].object() == obj) removeAtoms(p, i, i + 1, nullptr);
+    }
+  }
+}
+
+void Document::destroy(Id id, bool removeAnchors) {
+  const Kind k = kind(id);
+  if (k == Kind::None || k == Kind::Document || k == Kind::Column) return;
+  if (k == Kind::Paragraph) {
+    std::vector<Id> killed;
+    for (TextPos* loc : {&selection_.begin, &selection_.end}) {
+      if (loc->para == id) *loc = {};
+    }
+    destroyParagraph(id, &killed);
+    for (Id obj : killed) destroy(obj, false);
+    return;
+  }
+  if (removeAnchors || IsPaired(k)) removeAnchorAtoms(id);
+  markModified(node(id).anchor);
+  std::vector<Id> killed;
+  auto destroyChain = [&](Id container) {
+    for (Id p = node(container).paraFirst; p != 0;) {
+      Id next = para(p).next;
+      for (TextPos* loc : {&selection_.begin, &selection_.end}) {
+        if (loc->para == p) *loc = {};
+      }
+      destroyParagraph(p, &killed);
+      p = next;
+    }
+  };
+  switch (k) {
+    case Kind::Table:
+      for (Id row = node(id).first; row != 0;) {
+        Id nextRow = node(row).next;
+        for (Id cell = node(row).first; cell != 0;) {
+          Id nextCell = node(cell).next;
+          destroyChain(cell);
+          slots_[cell].kind = Kind::None;
+          cell = nextCell;
+        }
+        slots_[row].kind = Kind::None;
+        row = nextRow;
+      }
+      break;
+    case Kind::Row: {
+      for (Id cell = node(id).first; cell != 0;) {
+        Id nextCell = node(cell).next;
+        destroyChain(cell);
+        slots_[cell].kind = Kind::None;
+        cell = nextCell;
+      }
+      Id table = node(id).parent;
+      Node& t = mutableNode(table);
+      const Node& r = node(id);
+      if (r.prev) {
+        mutableNode(r.prev).next = r.next;
+      } else {
+        t.first = r.next;
+      }
+      if (r.next) {
+        mutableNode(r.next).prev = r.prev;
+      } else {
+        mutableNode(table).last = r.prev;
+      }
+      markModified(table);
+      break;
+    }
+    case Kind::Footnote:
+    case Kind::Flow:
+    case Kind::Cell:
+      destroyChain(id);
+      if (k == Kind::Flow) {
+        for (Id frame = node(id).first; frame != 0;) {
+          Id nextFrame = node(frame).next;
+          for (Id col = node(frame).first; col != 0;) {
+            Id nextCol = node(col).next;
+            slots_[col].kind = Kind::None;
+            col = nextCol;
+          }
+          slots_[frame].kind = Kind::None;
+          frame = nextFrame;
+        }
+        if (mainFlow_ == id) mainFlow_ = 0;
+      }
+      if (k == Kind::Cell) {
+        // A deleted cell leaves its row.
+        Id row = node(id).parent;
+        const Node& c = node(id);
+        if (c.prev) {
+          mutableNode(c.prev).next = c.next;
+        } else {
+          mutableNode(row).first = c.next;
+        }
+        if (c.next) {
+          mutableNode(c.next).prev = c.prev;
+        } else {
+          mutableNode(row).last = c.prev;
+        }
+        markModified(row);
+      }
+      break;
+    case Kind::TextFrame: {
+      Id flow = node(id).parent;
+      const Node& f = node(id);
+      if (f.prev) {
+        mutableNode(f.prev).next = f.next;
+      } else {
+        mutableNode(flow).first = f.next;
+      }
+      if (f.next) {
+        mutableNode(f.next).prev = f.prev;
+      } else {
+        mutableNode(flow).last = f.prev;
+      }
+      for (Id col = node(id).first; col != 0;) {
+        Id nextCol = node(col).next;
+        slots_[col].kind = Kind::None;
+        col = nextCol;
+      }
+      markModified(flow);
+      break;
+    }
+    case Kind::Condition:
+      unindexName(id);
+      if (node(id).flag == 0) --hiddenConditions_;
+      changedVisibility();
+      break;
+    case Kind::ParagraphFormat:
+    case Kind::CharacterFormat:
+    case Kind::Color:
+    case Kind::MarkerType:
+      unindexName(id);
+      formatProps_.erase(id);
+      break;
+    default:
+      break;
+  }
+  if (ListHead* head = listOf(k)) unlink(*head, id);
+  slots_[id].kind = Kind::None;
+  dirty_ = true;
+  ++changes_;
+  for (Id obj : killed) {
+    if (alive(obj)) destroy(obj, false);
+  }
+}
+
+bool Document::deleteObject(Id id) {
+  const Kind k = kind(id);
+  if (k == Kind::None || k == Kind::Document || k == Kind::Column) return false;
+  destroy(id, true);
+  return true;
+}
+
+}  // namespace headless
