@@ -49,7 +49,8 @@ void GetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, Vtr
 
 void SetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, const char* value) {
   HostState& h = *c.host;
-  std::string v = value ? value : "";
+  if (!value) return;
+  std::string v = value;
   h.noteText(v);
   if (obj == 0) {
     if (prop == host::kPropHomeDir) {
