@@ -131,9 +131,12 @@ void SetProps(ClientState& c, ObjectId doc, ObjectId obj, const VtrAbiPropVal* v
   if (!t || !vals) return;
   Document* d = t.doc();
   if (d && d->kind(t.local) == Kind::Paragraph) {
-    // A paragraph takes the whole list at once, so that a format's list
-    // replaces what the paragraph had set for the same properties.
-    PropMap props = d->paragraphProps(t.local);
+    // A list with a name is a paragraph format's: the paragraph then carries
+    // exactly its properties, whatever it had set before. Other lists change
+    // the properties they name.
+    bool format = false;
+    for (uint32_t i = 0; i < count; ++i) format = format || vals[i].prop == host::kPropName;
+    PropMap props = format ? PropMap{} : d->paragraphProps(t.local);
     for (uint32_t i = 0; i < count; ++i) {
       const VtrAbiPropVal& a = vals[i];
       if (a.prop == host::kPropName) {

@@ -64,10 +64,19 @@ TEST_F(Formats, SettingAFormatListOnAParagraphReplacesItsOverrides) {
   api().DeallocatePropVals(&level2);
   EXPECT_EQ(api().GetString(d, para, host::kPropName), "Level2IX");
   EXPECT_EQ(api().GetMetric(d, para, host::kPropIndent), 18);
-  // A property only the other format had stays, as a paragraph keeps what
-  // a list does not mention.
-  EXPECT_EQ(api().GetInt(d, para, 4321), 7);
-  EXPECT_EQ(api().GetString(d, para, 20), "Level2IX");
+  // The paragraph carries exactly the format's properties: one only the
+  // other format had is gone.
+  EXPECT_EQ(api().GetInt(d, para, 4321), 0);
+  // A list without a name changes only what it names.
+  PropList one = api().AllocatePropVals(1);
+  one.val[0].prop = 4321;
+  one.val[0].value.type = host::kValueInt;
+  one.val[0].value.ival = 3;
+  api().SetProps(d, para, one);
+  api().DeallocatePropVals(&one);
+  EXPECT_EQ(api().GetInt(d, para, 4321), 3);
+  EXPECT_EQ(api().GetMetric(d, para, host::kPropIndent), 18);
+  EXPECT_EQ(api().GetString(d, para, host::kPropName), "Level2IX");
 }
 
 TEST_F(Formats, NewFormatsTakeTheirProperties) {
