@@ -61,6 +61,17 @@ TEST(VeltranoProgram, ListsThePluginsCommands) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(out.rfind("Client \"Veltrano - Unicode\"\n", 0), 0u) << out;
   EXPECT_NE(out.find("  FileDescription: Veltrano (Frame 2022 64-bit)\n"), std::string::npos);
+  // The document and book menus, and the context menus with their separator.
+  EXPECT_NE(out.find("Host menu \"!MakerMainMenu\"\n  Menu \"Veltrano\" \"Indexing\"\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("Host menu \"!BookMainMenu\"\n  Menu \"Indexing\" \"Indexing\"\n"),
+            std::string::npos);
+  EXPECT_NE(out.find("Host menu \"!TextContextMenu\"\n  Separator\n  Menu \"InsertIndexEntry\""),
+            std::string::npos);
+  EXPECT_NE(
+      out.find("Host menu \"!TableTextContextMenu\"\n  Separator\n  Menu \"InsertIndexEntry\""),
+      std::string::npos);
   int bad = -1;
   RunCommand(std::string("'") + VTR_VELTRANO_EXE + "' nonsense 2>/dev/null", &bad);
   EXPECT_NE(bad, 0);
