@@ -70,6 +70,8 @@ TEST_F(Layout, TopOfColumnStartsANewColumnAndIsSeenAtOnce) {
   ObjectId next = api().GetId(d, col, host::kPropNextColumn);
   EXPECT_EQ(api().ParagraphText(d, api().GetId(d, next, host::kPropFirstParagraph), nullptr), "B");
   EXPECT_EQ(columns(), (Cols{{"A", "Apple", "red", "green"}, {"B", "Banana"}, {}}));
+  // The reader shows the same columns.
+  EXPECT_EQ(Columns(doc(d)), (Cols{{"A", "Apple", "red", "green"}, {"B", "Banana"}, {}}));
 }
 
 TEST_F(Layout, HiddenParagraphsTakeNoRoomAndAddedFramesGoAgain) {

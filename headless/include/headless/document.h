@@ -273,7 +273,9 @@ class Document {
   uint32_t endAttr(Id p) const { return para(p).endAttr; }
   void setEndAttr(Id para, uint32_t attr);
 
-  // Building text at the end of a paragraph.
+  // Building text at the end of a paragraph, as a loader does: every
+  // character is kept, so "\n" here is a forced line break inside the
+  // paragraph (insertText splits the paragraph at "\n" instead).
   void appendText(Id para, std::string_view utf8, uint32_t attr = 0);
   void appendAnchor(Id para, Id obj, AnchorRole role = AnchorRole::Single, uint32_t attr = 0);
 
