@@ -33,6 +33,13 @@ Position Locate(std::string_view text, std::size_t offset) {
 
 Tree::Tree() : Tree(std::string()) {}
 
+Tree Tree::copy() const {
+  Tree out(source_);
+  out.nodes_ = nodes_;
+  out.pool_ = pool_;
+  return out;
+}
+
 Tree::Tree(std::string source) : source_(std::move(source)) {
   Node root;
   nodes_.push_back(root);
@@ -220,6 +227,54 @@ void Tree::setValue(NodeId node, std::string_view val) {
   nodes_[node].value_begin = addToPool(raw);
   nodes_[node].flags |= kValueInPool;
   markChanged(node);
+}
+
+NodeId Tree::copySubtree(NodeId top) {
+  const auto make = [this](NodeId from) {
+    const NodeId made = isContainer(from)
+                            ? createContainer(std::string(token(from)))
+                            : createStatement(std::string(token(from)), std::string(value(from)));
+    return made;
+  };
+  // Tokens and values are copied into strings first: creating a statement
+  // may grow the node array, and a view into the pool stays valid anyway.
+  const NodeId copyTop = make(top);
+  std::vector<std::pair<NodeId, NodeId>> stack;  // (original, copy) whose children are due
+  stack.emplace_back(top, copyTop);
+  while (!stack.empty()) {
+    const auto [from, to] = stack.back();
+    stack.pop_back();
+    for (NodeId c = firstChild(from); c != kNoNode; c = nextSibling(c)) {
+      const NodeId made = make(c);
+      append(to, made);
+      if (hasChildren(c)) stack.emplace_back(c, made);
+    }
+  }
+  return copyTop;
+}
+
+void Tree::setChildren(NodeId up, const std::vector<NodeId>& children) {
+  for (NodeId c = firstChild(up); c != kNoNode;) {
+    const NodeId next = nodes_[c].next;
+    nodes_[c].parent = kNoNode;
+    nodes_[c].next = kNoNode;
+    c = next;
+  }
+  nodes_[up].first_child = kNoNode;
+  nodes_[up].last_child = kNoNode;
+  for (NodeId c : children) {
+    if (!canLink(up, c)) continue;
+    if (nodes_[c].parent != kNoNode) detach(c);
+    nodes_[c].parent = up;
+    nodes_[c].next = kNoNode;
+    if (nodes_[up].last_child == kNoNode) {
+      nodes_[up].first_child = c;
+    } else {
+      nodes_[nodes_[up].last_child].next = c;
+    }
+    nodes_[up].last_child = c;
+  }
+  markChanged(up);
 }
 
 void Tree::markChanged(NodeId node) {

@@ -21,6 +21,10 @@ enum class FileKind { Document, Book };
 class Document {
  public:
   Document(Tree tree, FileKind kind, std::string versionText, std::string fileName);
+  Document(Document&&) noexcept = default;
+  Document& operator=(Document&&) noexcept = default;
+  // A deep copy of the file with its tree.
+  Document copy() const { return Document(tree_.copy(), kind_, version_text_, file_name_); }
 
   Tree& tree() { return tree_; }
   const Tree& tree() const { return tree_; }

@@ -48,6 +48,8 @@ class Tree {
   Tree& operator=(Tree&&) noexcept = default;
   Tree(const Tree&) = delete;
   Tree& operator=(const Tree&) = delete;
+  // A deep copy (copying is explicit: a tree may hold a large file).
+  Tree copy() const;
 
   // The root stands for the whole file: its children are the top-level
   // statements. It has no token and no value.
@@ -133,6 +135,13 @@ class Tree {
   void setValue(NodeId node, std::string_view value);
   // Marks `node` and everything above it to be written piece by piece.
   void markChanged(NodeId node);
+  // A detached copy of `node` and its subtree made of new statements (so it
+  // is written in the application's layout). Raw lines are not copied.
+  NodeId copySubtree(NodeId node);
+  // Makes `children` the children of `parent`, in that order, in one pass:
+  // former children not in the list are detached, listed statements that
+  // had another parent are moved. Linear in the number of children.
+  void setChildren(NodeId parent, const std::vector<NodeId>& children);
 
  private:
   friend class detail::TreeBuilder;

@@ -1,0 +1,77 @@
+// What a document or book read from a MIF file keeps of the file: the
+// statement tree (so that a save writes back everything the model does not
+// interpret) and where each model object came from.
+#ifndef VELTRANO_MIF_MODEL_STATE_H
+#define VELTRANO_MIF_MODEL_STATE_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "headless/book.h"
+#include "headless/document.h"
+#include "headless/extension.h"
+#include "mif/document.h"
+
+namespace mif {
+
+using headless::Id;
+
+// A property only this store reads: the statement (its node + 1) that a
+// variable, cross-reference or text style was read from. A copy the host
+// makes of such an object carries it, so the copy is written like the
+// original.
+inline constexpr int kPropSourceStatement = -0x4D49;
+
+struct FileState {
+  Document file;
+  // The statement of each model object (by model id), kNoNode for none.
+  std::vector<NodeId> nodeOf;
+  // Points per unit of the file's <Units> (inches unless it says otherwise).
+  double defaultUnit = 72.0;
+  // Paragraph statements read in a condition state carried over from the
+  // paragraph before them: the condition tags of that state.
+  std::unordered_map<NodeId, std::vector<std::string>> carriedIn;
+  // Visible paragraphs read with hidden text spliced in: the model
+  // paragraphs they became, in order (the last holds the visible end mark).
+  std::unordered_map<NodeId, std::vector<Id>> groups;
+  // Visibility as last read or written: the shown flag by condition id
+  // (2 shown, 1 hidden, 0 not a condition then) and show-all.
+  std::vector<uint8_t> shown;
+  bool showAll = false;
+
+  explicit FileState(Document f) : file(std::move(f)) {}
+  FileState copy() const;
+
+  NodeId node(Id id) const { return id < nodeOf.size() ? nodeOf[id] : kNoNode; }
+  void setNode(Id id, NodeId node);
+};
+
+// The file state kept with a document or book.
+class MifExtension final : public headless::Extension {
+ public:
+  explicit MifExtension(FileState state) : state_(std::move(state)) {}
+  std::unique_ptr<headless::Extension> clone() const override;
+
+  // Writing a document or book brings its file state up to date with it.
+  // That is no change of the document, so the state is reached from a
+  // const document too.
+  FileState& state() const { return state_; }
+
+ private:
+  mutable FileState state_;
+};
+
+// The file state of a document or book read from MIF, or null.
+FileState* StateOf(const headless::Document& doc);
+FileState* StateOf(const headless::Book& book);
+
+// Records the statement of a model object on both sides: the model's
+// origin (node + 1) and the file state.
+void SetOrigin(headless::Document& doc, FileState& state, Id id, NodeId node);
+
+}  // namespace mif
+
+#endif

@@ -1,0 +1,763 @@
+// Paragraphs from the model. A container (flow, cell, footnote) whose
+// paragraphs changed gets its paragraph statements in the model's order:
+// unchanged paragraphs as they were read, changed and new ones written
+// anew, each naming its format. Text that is hidden when the file is
+// written goes to the hidden flow, with a "+n" marker where it belongs, as
+// the application saves it.
+#include <algorithm>
+
+#include "headless/utf8.h"
+#include "mif/builder.h"
+#include "model_chars.h"
+#include "model_formats.h"
+#include "model_write.h"
+
+namespace mif {
+
+namespace {
+
+using headless::Atom;
+using headless::Kind;
+
+std::vector<std::string> Names(const headless::Document& doc, const std::vector<Id>& ids) {
+  std::vector<std::string> out;
+  out.reserve(ids.size());
+  for (Id c : ids) out.push_back(doc.node(c).name);
+  return out;
+}
+
+std::vector<Id> Ids(const headless::Document& doc, const std::vector<std::string>& names) {
+  std::vector<Id> out;
+  for (const std::string& n : names) {
+    if (Id c = doc.find(Kind::Condition, n)) out.push_back(c);
+  }
+  return out;
+}
+
+// The condition state after the statements of `para`, starting in `start`.
+std::vector<std::string> EndState(const Document& file, NodeId para,
+                                  std::vector<std::string> start) {
+  const Tree& t = file.tree();
+  for (NodeId line : t.children(para)) {
+    if (t.token(line) != "ParaLine") continue;
+    for (NodeId item : t.children(line)) {
+      const std::string_view tok = t.token(item);
+      if (tok == "Conditional") {
+        start = file.childTexts(item, "InCondition");
+      } else if (tok == "Unconditional") {
+        start.clear();
+      }
+    }
+  }
+  return start;
+}
+
+// Writes inline statements into the lines of one paragraph statement.
+class Emitter {
+ public:
+  // `start` is the condition state the paragraph begins in; without one the
+  // first state is always written.
+  Emitter(WriteContext& w, NodeId para, NodeId notes, std::optional<std::vector<Id>> start)
+      : w_(w),
+        para_(para),
+        notes_(notes),
+        known_(start.has_value()),
+        conditions_(start.value_or(std::vector<Id>{})) {}
+
+  // A statement placed right after the first state statement (the "-n"
+  // marker of hidden text comes after the Conditional of its text).
+  void setPending(NodeId statement) { pending_ = statement; }
+
+  Status atom(const Atom& a) {
+    if (Status s = apply(a.attr, true); !s) return s;
+    if (a.isAnchor()) return anchor(a);
+    const char32_t c = a.ch();
+    const std::string_view name = NameOfChar(c, w_.file.encoding() == Encoding::FrameRoman);
+    if (name.empty()) {
+      headless::AppendUtf8(text_, c);
+      return Ok();
+    }
+    if (Status s = flush(); !s) return s;
+    put(w_.statement("Char", name));
+    // A forced line break ends the line, as the application writes it.
+    if (c == U'\n') line_ = kNoNode;
+    return Ok();
+  }
+
+  // The state for the paragraph's end mark.
+  Status endMark(uint32_t attr) { return apply(attr, false); }
+
+  Status statement(NodeId stmt) {
+    if (Status s = flush(); !s) return s;
+    put(stmt);
+    return Ok();
+  }
+
+  Status finish() {
+    if (Status s = flush(); !s) return s;
+    if (pending_ != kNoNode) put(std::exchange(pending_, kNoNode));
+    if (line_ == kNoNode && !wroteLine_) line();
+    return Ok();
+  }
+
+  const std::vector<Id>& conditions() const { return conditions_; }
+  NodeId firstLine() const { return firstLine_; }
+
+ private:
+  NodeId line() {
+    if (line_ == kNoNode) {
+      line_ = w_.container("ParaLine");
+      w_.tree.append(para_, line_);
+      if (firstLine_ == kNoNode) firstLine_ = line_;
+      wroteLine_ = true;
+    }
+    return line_;
+  }
+  void put(NodeId stmt) { w_.tree.append(line(), stmt); }
+
+  Status flush() {
+    if (text_.empty()) return Ok();
+    auto s = w_.stringStatement("String", text_);
+    text_.clear();
+    if (!s) return s.error();
+    put(*s);
+    return Ok();
+  }
+
+  Status apply(uint32_t attr, bool withStyle) {
+    const std::vector<Id> now = w_.doc.conditionsOf(attr);
+    if (!known_ || now != conditions_) {
+      if (Status s = flush(); !s) return s;
+      if (now.empty()) {
+        put(w_.statement("Unconditional", ""));
+      } else {
+        const NodeId c = w_.container("Conditional");
+        for (const std::string& name : Names(w_.doc, now)) {
+          auto in = w_.stringStatement("InCondition", name);
+          if (!in) return in.error();
+          w_.tree.append(c, *in);
+        }
+        put(c);
+      }
+      conditions_ = now;
+      known_ = true;
+    }
+    if (pending_ != kNoNode) {
+      if (Status s = flush(); !s) return s;
+      put(std::exchange(pending_, kNoNode));
+    }
+    if (!withStyle) return Ok();
+    const uint32_t style = w_.doc.attr(attr).charStyle;
+    if (style != style_) {
+      if (Status s = flush(); !s) return s;
+      auto font = fontStatement(style);
+      if (!font) return font.error();
+      put(*font);
+      style_ = style;
+    }
+    return Ok();
+  }
+
+  // The <Font> that starts text of a character style: the statement the
+  // style was read from, else the catalog entry of its character format,
+  // else the paragraph font; a colour set on the text is added.
+  Result<NodeId> fontStatement(uint32_t style) {
+    const headless::PropMap& props = w_.doc.charStyle(style);
+    NodeId font = kNoNode;
+    const int32_t source = props.getInt(kPropSourceStatement);
+    if (source > 0) font = w_.tree.copySubtree(static_cast<NodeId>(source - 1));
+    const std::string name = props.getString(host::kPropName);
+    if (font == kNoNode && !name.empty()) {
+      const Id format = w_.doc.find(Kind::CharacterFormat, name);
+      const NodeId entry = w_.state.node(format);
+      if (entry != kNoNode) font = w_.tree.copySubtree(entry);
+    }
+    if (font == kNoNode) {
+      font = w_.container("Font");
+      auto tag = w_.stringStatement("FTag", name);
+      if (!tag) return tag.error();
+      w_.tree.append(font, *tag);
+      w_.tree.append(font, w_.statement("FLocked", "No"));
+    }
+    const Id color = props.getId(host::kPropFormatColor);
+    if (w_.doc.kind(color) == Kind::Color) {
+      if (Status s = w_.setChildText(font, "FColor", w_.doc.node(color).name); !s) return s.error();
+    }
+    return font;
+  }
+
+  // The statement an object was read from, taken into this line once; a
+  // second anchor of it (or an object copied through the host) gets a copy
+  // with a Unique of its own.
+  NodeId reuse(Id obj) {
+    NodeId node = w_.state.node(obj);
+    if (node == kNoNode) {
+      const int32_t source = w_.doc.props(obj).getInt(kPropSourceStatement);
+      if (source <= 0) return kNoNode;
+      node = static_cast<NodeId>(source - 1);
+    } else if (w_.claim(node)) {
+      return node;
+    }
+    const NodeId copy = w_.tree.copySubtree(node);
+    const NodeId unique = w_.tree.findChild(copy, "Unique");
+    if (unique != kNoNode) w_.tree.setValue(unique, std::to_string(w_.ids.nextUnique()));
+    w_.state.setNode(obj, copy);
+    w_.claim(copy);
+    return copy;
+  }
+
+  Status anchor(const Atom& a) {
+    const Id obj = a.object();
+    const Kind k = w_.doc.kind(obj);
+    if (Status s = flush(); !s) return s;
+    switch (k) {
+      case Kind::Marker: {
+        auto m = markerStatement(obj);
+        if (!m) return m.error();
+        put(*m);
+        return Ok();
+      }
+      case Kind::Table: {
+        auto t = TableNode(w_, obj);
+        if (!t) return t.error();
+        put(w_.statement("ATbl", std::to_string(w_.file.childInteger(*t, "TblID").value_or(0))));
+        return Ok();
+      }
+      case Kind::Footnote: {
+        if (notes_ == kNoNode) return Ok();  // no footnote inside a footnote
+        auto f = FootnoteNode(w_, obj, notes_);
+        if (!f) return f.error();
+        put(w_.statement("FNote", std::to_string(w_.file.childInteger(*f, "ID").value_or(0))));
+        return Ok();
+      }
+      case Kind::AnchoredFrame: {
+        const NodeId node = w_.state.node(obj);
+        if (node == kNoNode) return Ok();
+        const std::string id = w_.tree.token(node) == "Frame"
+                                   ? std::to_string(w_.file.childInteger(node, "ID").value_or(0))
+                                   : std::string(w_.tree.value(node));
+        put(w_.statement("AFrame", id));
+        return Ok();
+      }
+      case Kind::TextInset: {
+        if (a.isEnd()) {
+          put(w_.statement("TextInsetEnd", ""));
+          return Ok();
+        }
+        const NodeId node = reuse(obj);
+        if (node == kNoNode) return Ok();
+        w_.setChildWord(node, "TextInsetLocked", w_.doc.node(obj).flag != 0 ? "Yes" : "No");
+        put(node);
+        return Ok();
+      }
+      case Kind::Variable:
+      case Kind::XRef: {
+        if (a.isEnd()) {
+          if (k == Kind::XRef) put(w_.statement("XRefEnd", ""));
+          return Ok();
+        }
+        NodeId node = reuse(obj);
+        if (node == kNoNode) {
+          node = w_.container(k == Kind::XRef ? "XRef" : "Variable");
+          auto name = w_.stringStatement(k == Kind::XRef ? "XRefName" : "VariableName",
+                                         w_.doc.node(obj).name);
+          if (!name) return name.error();
+          w_.tree.append(node, *name);
+          w_.tree.append(node, w_.uniqueStatement());
+          w_.state.setNode(obj, node);
+          w_.claim(node);
+        }
+        put(node);
+        return Ok();
+      }
+      default:
+        return Ok();
+    }
+  }
+
+  Result<NodeId> markerStatement(Id marker) {
+    const headless::Node& m = w_.doc.node(marker);
+    const std::string type = w_.doc.alive(m.ref) ? w_.doc.node(m.ref).name : "Header/Footer $1";
+    NodeId node = w_.state.node(marker);
+    if (node != kNoNode && w_.tree.token(node) == "Marker" && w_.claim(node)) {
+      if (!w_.doc.modified(marker)) return node;
+      if (Status s = w_.setChildText(node, "MText", m.name); !s) return s.error();
+      const auto number = MarkerTypeNumber(type);
+      const bool named = w_.tree.findChild(node, "MTypeName") != kNoNode;
+      if (named) {
+        if (Status s = w_.setChildText(node, "MTypeName", type); !s) return s.error();
+      }
+      const auto had = w_.file.childInteger(node, "MType");
+      if (number || !named) {
+        w_.setChildWord(node, "MType", std::to_string(number.value_or(kCustomMarkerType)));
+      } else if (!had) {
+        w_.setChildWord(node, "MType", std::to_string(kCustomMarkerType));
+      }
+      return node;
+    }
+    Builder make(w_.file, w_.ids);
+    auto made = make.marker(type, m.name);
+    if (!made) return w_.error("cannot write a marker: " + made.error().message);
+    // Old files name custom types by number only ("Type 11").
+    if (const auto number = MarkerTypeNumber(type); number && *number > 10) {
+      w_.setChildWord(*made, "MType", std::to_string(*number));
+    }
+    w_.state.setNode(marker, *made);
+    w_.claim(*made);
+    return made;
+  }
+
+  static std::optional<long long> MarkerTypeNumber(const std::string& type) {
+    if (auto standard = StandardMarkerType(type)) return standard;
+    if (type.rfind("Type ", 0) == 0) {
+      const auto n = ToInteger(std::string_view(type).substr(5));
+      if (n && *n > 10 && *n < 100) return n;
+    }
+    return std::nullopt;
+  }
+
+  WriteContext& w_;
+  NodeId para_;
+  NodeId notes_;
+  bool known_;
+  std::vector<Id> conditions_;
+  uint32_t style_ = 0;
+  std::string text_;
+  NodeId line_ = kNoNode;
+  NodeId firstLine_ = kNoNode;
+  bool wroteLine_ = false;
+  NodeId pending_ = kNoNode;
+};
+
+class ContainerWriter {
+ public:
+  ContainerWriter(WriteContext& w, Id container, NodeId node)
+      : w_(w), doc_(w.doc), t_(w.tree), container_(container), node_(node) {}
+
+  Status run() {
+    std::vector<NodeId> before;
+    for (NodeId c : t_.children(node_)) {
+      if (t_.token(c) == "Para") before.push_back(c);
+    }
+    const Kind k = doc_.kind(container_);
+    if (k == Kind::Flow || k == Kind::Cell) notes_ = notesNode();
+    NodeId leadingFrame = kNoNode;
+    if (k == Kind::Flow && !before.empty()) leadingFrame = LeadingFrame(before.front());
+
+    std::vector<NodeId> after;
+    std::vector<std::string> running;
+    std::vector<Id> group;
+    const headless::Node& c = doc_.node(container_);
+    for (Id p = c.paraFirst; p != 0; p = doc_.para(p).next) {
+      group.push_back(p);
+      if (doc_.para(p).next != 0 && doc_.attrHidden(doc_.endAttr(p))) continue;
+      auto para = writeGroup(group, running);
+      if (!para) return para.error();
+      after.push_back(*para);
+      group.clear();
+    }
+
+    std::unordered_set<NodeId> kept(after.begin(), after.end());
+    for (NodeId old : before) {
+      if (kept.count(old) == 0) w_.dropHiddenBlocks(old);
+    }
+    if (after != before) {
+      std::vector<NodeId> children;
+      bool placed = false;
+      for (NodeId ch : t_.children(node_)) {
+        if (t_.token(ch) == "Para") {
+          if (!placed) children.insert(children.end(), after.begin(), after.end());
+          placed = true;
+          continue;
+        }
+        children.push_back(ch);
+      }
+      if (!placed) children.insert(children.end(), after.begin(), after.end());
+      w_.tree.setChildren(node_, children);
+    }
+    // The first line of a flow names the frame the flow starts in.
+    if (k == Kind::Flow && before.empty()) leadingFrame = newLeadingFrame();
+    if (leadingFrame != kNoNode && !after.empty() && LeadingFrame(after.front()) == kNoNode) {
+      NodeId line = t_.findChild(after.front(), "ParaLine");
+      if (line == kNoNode) {
+        line = w_.container("ParaLine");
+        w_.tree.append(after.front(), line);
+      }
+      if (t_.firstChild(line) != kNoNode) {
+        w_.tree.insertBefore(t_.firstChild(line), leadingFrame);
+      } else {
+        w_.tree.append(line, leadingFrame);
+      }
+    }
+    return Ok();
+  }
+
+ private:
+  // The <TextRectID> a paragraph's first line starts with, if any.
+  NodeId LeadingFrame(NodeId para) const {
+    const NodeId line = t_.findChild(para, "ParaLine");
+    if (line == kNoNode) return kNoNode;
+    const NodeId first = t_.firstChild(line);
+    return first != kNoNode && t_.token(first) == "TextRectID" ? first : kNoNode;
+  }
+
+  // A <TextRectID> for the first frame of a new flow.
+  NodeId newLeadingFrame() {
+    for (Id f = doc_.node(container_).first; f != 0; f = doc_.node(f).next) {
+      const NodeId rect = w_.state.node(f);
+      if (rect == kNoNode) continue;
+      return w_.statement("TextRectID",
+                          std::to_string(w_.file.childInteger(rect, "ID").value_or(0)));
+    }
+    return kNoNode;
+  }
+
+  NodeId notesNode() {
+    NodeId notes = t_.findChild(node_, "Notes");
+    if (notes != kNoNode) return notes;
+    notes = w_.container("Notes");
+    const NodeId firstPara = t_.findChild(node_, "Para");
+    if (firstPara != kNoNode) {
+      w_.tree.insertBefore(firstPara, notes);
+    } else {
+      w_.tree.append(node_, notes);
+    }
+    return notes;
+  }
+
+  bool unchanged(const std::vector<Id>& group, NodeId node) const {
+    if (node == kNoNode || t_.token(node) != "Para" || t_.parent(node) != node_) return false;
+    for (Id p : group) {
+      if (doc_.modified(p)) return false;
+    }
+    auto loaded = w_.state.groups.find(node);
+    if (loaded != w_.state.groups.end() ? loaded->second != group : group.size() != 1) return false;
+    if (!w_.visibilityChanged) return true;
+    for (Id p : group) {
+      for (const Atom& a : doc_.atoms(p)) {
+        if (w_.hiddenNow(a.attr) != w_.hiddenThen(a.attr)) return false;
+      }
+      if (w_.hiddenNow(doc_.endAttr(p)) != w_.hiddenThen(doc_.endAttr(p))) return false;
+    }
+    return true;
+  }
+
+  void setCarried(NodeId para, const std::vector<std::string>& running) {
+    if (running.empty()) {
+      w_.state.carriedIn.erase(para);
+    } else {
+      w_.state.carriedIn[para] = running;
+    }
+  }
+
+  Result<NodeId> writeGroup(const std::vector<Id>& group, std::vector<std::string>& running) {
+    const Id last = group.back();
+    const NodeId node = w_.state.node(last);
+    if (unchanged(group, node)) {
+      auto it = w_.state.carriedIn.find(node);
+      const std::vector<std::string> expected =
+          it != w_.state.carriedIn.end() ? it->second : std::vector<std::string>{};
+      if (expected != running) {
+        // The paragraph was read in another state than the one it now
+        // follows: it says its state itself.
+        if (Status s = restate(node, expected); !s) return s.error();
+        setCarried(node, running);
+      }
+      running = EndState(w_.file, node, expected);
+      return node;
+    }
+    auto written = writeParagraph(group, node, running);
+    if (!written) {
+      if (node != kNoNode && !t_.isCreated(node)) {
+        const Error at = w_.file.errorAt(node, written.error().message);
+        return at;
+      }
+      return written.error();
+    }
+    return written;
+  }
+
+  Status restate(NodeId para, const std::vector<std::string>& conditions) {
+    NodeId line = t_.findChild(para, "ParaLine");
+    if (line == kNoNode) return Ok();
+    NodeId stmt;
+    if (conditions.empty()) {
+      stmt = w_.statement("Unconditional", "");
+    } else {
+      stmt = w_.container("Conditional");
+      for (const std::string& name : conditions) {
+        auto in = w_.stringStatement("InCondition", name);
+        if (!in) return in.error();
+        w_.tree.append(stmt, *in);
+      }
+    }
+    NodeId at = t_.firstChild(line);
+    if (at != kNoNode && t_.token(at) == "TextRectID") at = t_.nextSibling(at);
+    if (at != kNoNode) {
+      w_.tree.insertBefore(at, stmt);
+    } else {
+      w_.tree.append(line, stmt);
+    }
+    return Ok();
+  }
+
+  // The properties the file gives a paragraph statement now: its format's
+  // and its local ones; the properties every format has read as their
+  // defaults when the file does not state them.
+  headless::PropMap fileProps(NodeId para, const std::string& tag) const {
+    headless::PropMap props;
+    props.set(host::kPropIndent, headless::Value::Metric(0));
+    props.set(host::kPropStartPosition, headless::Value::Int(0));
+    props.set(host::kPropPlacement, headless::Value::Int(0));
+    const NodeId format = w_.state.node(doc_.find(Kind::ParagraphFormat, tag));
+    for (NodeId pgf : {format, t_.findChild(para, "Pgf")}) {
+      if (pgf == kNoNode) continue;
+      for (const auto& [code, value] :
+           ReadParagraphFormatProps(w_.file, pgf, w_.state.defaultUnit, doc_)) {
+        props.set(code, value);
+      }
+    }
+    return props;
+  }
+
+  Status writeHead(NodeId para, Id p) {
+    const std::string tag(doc_.tag(p));
+    NodeId tagNode = t_.findChild(para, "PgfTag");
+    if (tagNode == kNoNode) {
+      auto made = w_.stringStatement("PgfTag", tag);
+      if (!made) return made.error();
+      const NodeId unique = t_.findChild(para, "Unique");
+      if (unique != kNoNode) {
+        w_.tree.insertAfter(unique, *made);
+      } else if (t_.firstChild(para) != kNoNode) {
+        w_.tree.insertBefore(t_.firstChild(para), *made);
+      } else {
+        w_.tree.append(para, *made);
+      }
+    } else if (Status s = w_.setChildText(para, "PgfTag", tag); !s) {
+      return s;
+    }
+    NodeId pgf = t_.findChild(para, "Pgf");
+    if (pgf != kNoNode && t_.findChild(pgf, "PgfTag") != kNoNode) {
+      if (Status s = w_.setChildText(pgf, "PgfTag", tag); !s) return s;
+    }
+    const headless::PropMap& want = doc_.paragraphProps(p);
+    const headless::PropMap have = fileProps(para, tag);
+    bool differs = false;
+    for (const auto& [code, value] : want) {
+      if (!IsMappedParagraphProp(code)) continue;
+      const headless::Value* h = have.find(code);
+      if (!h || !(*h == value)) differs = true;
+    }
+    if (!differs) return Ok();
+    if (pgf == kNoNode) {
+      pgf = w_.container("Pgf");
+      w_.tree.insertAfter(t_.findChild(para, "PgfTag"), pgf);
+    }
+    return WriteParagraphFormatProps(w_.file, pgf, want, have, w_.state.defaultUnit, doc_);
+  }
+
+  // A new statement for a paragraph of the hidden flow.
+  Result<NodeId> hiddenParagraph(Id p) {
+    const NodeId para = w_.container("Para");
+    w_.tree.append(para, w_.uniqueStatement());
+    if (Status s = writeHead(para, p); !s) return s.error();
+    return para;
+  }
+
+  Status addHidden(NodeId para) {
+    const NodeId flow = w_.hiddenFlow();
+    if (t_.findChild(flow, "Para") == kNoNode) {
+      // The flow's first line names the hidden page's frame.
+      const NodeId rect = t_.findChild(w_.hidden().page, "TextRect");
+      const auto id = rect != kNoNode ? w_.file.childInteger(rect, "ID") : std::nullopt;
+      NodeId line = t_.findChild(para, "ParaLine");
+      if (id && line != kNoNode) {
+        const NodeId frame = w_.statement("TextRectID", std::to_string(*id));
+        if (t_.firstChild(line) != kNoNode) {
+          w_.tree.insertBefore(t_.firstChild(line), frame);
+        } else {
+          w_.tree.append(line, frame);
+        }
+      }
+    }
+    w_.tree.append(flow, para);
+    return Ok();
+  }
+
+  Result<NodeId> hiddenMarker(char sign, long long number) {
+    Builder make(w_.file, w_.ids);
+    auto m = make.marker("Conditional Text", std::string(1, sign) + std::to_string(number));
+    if (!m) return w_.error(m.error().message);
+    if (sign != '+') w_.tree.append(*m, w_.statement("MCurrPage", "`HIDDEN'"));
+    return m;
+  }
+
+  Result<NodeId> writeParagraph(const std::vector<Id>& group, NodeId node,
+                                std::vector<std::string>& running) {
+    const Id last = group.back();
+    NodeId para = node;
+    const bool reuse =
+        para != kNoNode && t_.token(para) == "Para" && t_.parent(para) != w_.hidden().flow;
+    NodeId leading = kNoNode;
+    if (reuse) {
+      w_.dropHiddenBlocks(para);
+      leading = LeadingFrame(para);
+      if (leading != kNoNode) w_.tree.detach(leading);
+      std::vector<NodeId> keep;
+      for (NodeId ch : t_.children(para)) {
+        const std::string_view tok = t_.token(ch);
+        if (tok != "ParaLine" && tok != "PgfEndCond" && tok != "PgfCondFullPgf") keep.push_back(ch);
+      }
+      w_.tree.setChildren(para, keep);
+    } else {
+      para = w_.container("Para");
+      w_.tree.append(para, w_.uniqueStatement());
+    }
+    if (Status s = writeHead(para, last); !s) return s.error();
+
+    Emitter visible(w_, para, notes_, Ids(doc_, running));
+    struct Run {
+      long long number = 0;
+      NodeId para = kNoNode;
+      std::optional<Emitter> text;
+    } run;
+    auto startRun = [&](Id p, bool whole) -> Status {
+      run.number = w_.ids.nextUnique();
+      auto plus = hiddenMarker('+', run.number);
+      if (!plus) return plus.error();
+      if (Status s = visible.statement(*plus); !s) return s;
+      auto hp = hiddenParagraph(p);
+      if (!hp) return hp.error();
+      run.para = *hp;
+      run.text.emplace(w_, *hp, kNoNode, std::nullopt);
+      auto minus = hiddenMarker('-', run.number);
+      if (!minus) return minus.error();
+      run.text->setPending(*minus);
+      wholeHidden_ = whole;
+      return Ok();
+    };
+    auto endPara = [&](Id p, Id next) -> Status {
+      if (Status s = run.text->endMark(doc_.endAttr(p)); !s) return s;
+      if (Status s = run.text->finish(); !s) return s;
+      w_.tree.append(run.para, w_.statement("PgfEndCond", "Yes"));
+      if (wholeHidden_) w_.tree.append(run.para, w_.statement("PgfCondFullPgf", "Yes"));
+      if (Status s = addHidden(run.para); !s) return s;
+      auto hp = hiddenParagraph(next);
+      if (!hp) return hp.error();
+      run.para = *hp;
+      run.text.emplace(w_, *hp, kNoNode, std::nullopt);
+      wholeHidden_ = true;
+      return Ok();
+    };
+    auto endRun = [&]() -> Status {
+      auto equals = hiddenMarker('=', run.number);
+      if (!equals) return equals.error();
+      if (Status s = run.text->statement(*equals); !s) return s;
+      if (Status s = run.text->finish(); !s) return s;
+      if (Status s = addHidden(run.para); !s) return s;
+      run.text.reset();
+      return Ok();
+    };
+
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      const Id p = group[i];
+      const std::vector<Atom>& atoms = doc_.atoms(p);
+      for (std::size_t k = 0; k < atoms.size(); ++k) {
+        const bool hide = w_.hiddenNow(atoms[k].attr);
+        if (hide && !run.text) {
+          if (Status s = startRun(p, k == 0); !s) return s.error();
+        } else if (!hide && run.text) {
+          if (Status s = endRun(); !s) return s.error();
+        }
+        if (Status s = (hide ? *run.text : visible).atom(atoms[k]); !s) return s.error();
+      }
+      if (i + 1 == group.size()) break;
+      // A hidden end mark inside the group.
+      if (!run.text) {
+        if (Status s = startRun(p, atoms.empty()); !s) return s.error();
+      }
+      if (Status s = endPara(p, group[i + 1]); !s) return s.error();
+    }
+    if (run.text) {
+      if (Status s = endRun(); !s) return s.error();
+    }
+    if (Status s = visible.endMark(doc_.endAttr(last)); !s) return s.error();
+    if (Status s = visible.finish(); !s) return s.error();
+    if (leading != kNoNode) {
+      const NodeId line = visible.firstLine();
+      if (t_.firstChild(line) != kNoNode) {
+        w_.tree.insertBefore(t_.firstChild(line), leading);
+      } else {
+        w_.tree.append(line, leading);
+      }
+    }
+
+    setCarried(para, running);
+    running = Names(doc_, visible.conditions());
+    if (group.size() > 1) {
+      w_.state.groups[para] = group;
+    } else {
+      w_.state.groups.erase(para);
+    }
+    w_.state.setNode(last, para);
+    return para;
+  }
+
+  WriteContext& w_;
+  const headless::Document& doc_;
+  const Tree& t_;
+  Id container_;
+  NodeId node_;
+  NodeId notes_ = kNoNode;
+  bool wholeHidden_ = false;
+};
+
+}  // namespace
+
+Status WriteContainer(WriteContext& w, Id container, NodeId containerNode) {
+  return ContainerWriter(w, container, containerNode).run();
+}
+
+NodeId ContainerNode(WriteContext& w, Id container) {
+  const NodeId node = w.state.node(container);
+  if (node == kNoNode) return kNoNode;
+  if (w.doc.kind(container) != Kind::Cell) return node;
+  NodeId content = w.tree.findChild(node, "CellContent");
+  if (content == kNoNode) {
+    content = w.container("CellContent");
+    w.tree.append(node, content);
+  }
+  return content;
+}
+
+Status WriteText(WriteContext& w) {
+  const headless::Document& doc = w.doc;
+  std::vector<uint8_t> dirty(doc.idLimit(), 0);
+  for (Id id = 1; id < doc.idLimit(); ++id) {
+    const Kind k = doc.kind(id);
+    if (k == Kind::Paragraph) {
+      if (doc.modified(id)) dirty[doc.para(id).owner] = 1;
+    } else if (k == Kind::Flow || k == Kind::Cell || k == Kind::Footnote) {
+      if (doc.modified(id) || w.visibilityChanged) dirty[id] = 1;
+    }
+  }
+  // Flows and cells first: writing their anchors places new footnotes.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (Id id = 1; id < doc.idLimit(); ++id) {
+      if (!dirty[id] || (doc.kind(id) == Kind::Footnote) != (pass == 1)) continue;
+      const NodeId node = ContainerNode(w, id);
+      if (node == kNoNode) continue;
+      if (Status s = WriteContainer(w, id, node); !s) return s;
+    }
+  }
+  // Lock flags of text insets the text around them did not rewrite.
+  for (Id inset : doc.all(headless::DocList::TextInsets)) {
+    const NodeId node = w.state.node(inset);
+    if (node == kNoNode || !doc.modified(inset)) continue;
+    w.setChildWord(node, "TextInsetLocked", doc.node(inset).flag != 0 ? "Yes" : "No");
+  }
+  return Ok();
+}
+
+}  // namespace mif
