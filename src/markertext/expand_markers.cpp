@@ -31,6 +31,10 @@ void MakeConditional(ObjectId doc, const TextLoc& afterEntryText, EntryKind kind
   F_ApiAddText(doc, at, "[");
 }
 
+void SetInsertionPoint(ObjectId doc, ObjectId paragraph) {
+  F_ApiSetTextRange(0, doc, host::kPropTextSelection, {{paragraph, 0}, {paragraph, 0}});
+}
+
 }  // namespace
 
 void ExpandMarkers(ObjectId doc, const std::string& markerType) {
@@ -40,14 +44,22 @@ void ExpandMarkers(ObjectId doc, const std::string& markerType) {
     if (F_ApiGetId(doc, m, host::kPropMarkerType) != type) continue;
     const TextLoc at = F_ApiGetTextLoc(doc, m, host::kPropMarkerPosition);
     const std::optional<std::string> condition = ConditionAt(doc, at);
+    SetInsertionPoint(doc, at.obj);
+    const bool before = PlacesEntriesBefore(doc);
+    ObjectId lastEntry = 0;
     for (const MarkerEntry& entry :
          SplitMarkerText(F_ApiGetString(doc, m, host::kPropMarkerText))) {
-      // Each entry is placed from the paragraph that holds the marker now, so
-      // the entry paragraphs keep the order of the marker text in either
-      // placement.
-      ObjectId holder = F_ApiGetTextLoc(doc, m, host::kPropMarkerPosition).obj;
-      F_ApiSetTextRange(0, doc, host::kPropTextSelection, {{holder, 0}, {holder, 0}});
-      if (InsertEntryParagraph(doc, entry.kind) == 0) {
+      // The entry paragraphs keep the order of the marker text. Before: each
+      // one is placed from the paragraph that holds the marker now (a split
+      // at its start moves the marker on behind the new entry). After: each
+      // one is placed from the entry made last, which also holds when the
+      // marker's paragraph is run-in and its entries follow its follower.
+      const ObjectId from = !before && lastEntry != 0
+                                ? lastEntry
+                                : F_ApiGetTextLoc(doc, m, host::kPropMarkerPosition).obj;
+      SetInsertionPoint(doc, from);
+      lastEntry = InsertEntryParagraph(doc, entry.kind);
+      if (lastEntry == 0) {
         // No room for this marker's entries: the alert has said so once; the
         // marker keeps them, and nothing is written into another paragraph.
         break;

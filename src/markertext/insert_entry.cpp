@@ -134,6 +134,11 @@ ObjectId MakeAfter(ObjectId doc, ObjectId current) {
 
 }  // namespace
 
+bool PlacesEntriesBefore(ObjectId doc) {
+  return frame::StartupSettings().indexEntryLocation == 1 ||
+         F_ApiGetId(0, doc, host::kPropSelectedTable) != 0;
+}
+
 ObjectId InsertEntryParagraph(ObjectId doc, EntryKind kind) {
   ObjectId blue = F_ApiGetNamedObject(doc, host::kObjColor, "Blue");
   ObjectId condition = EnsureIndexCondition(doc, blue);
@@ -147,9 +152,7 @@ ObjectId InsertEntryParagraph(ObjectId doc, EntryKind kind) {
 
   ObjectId current = F_ApiGetTextRange(0, doc, host::kPropTextSelection).beg.obj;
   if (current == 0) return 0;
-  const bool before = frame::StartupSettings().indexEntryLocation == 1 ||
-                      F_ApiGetId(0, doc, host::kPropSelectedTable) != 0;
-  ObjectId entry = before ? MakeBefore(doc, current) : MakeAfter(doc, current);
+  ObjectId entry = PlacesEntriesBefore(doc) ? MakeBefore(doc, current) : MakeAfter(doc, current);
   if (entry == 0) {
     F_ApiAlert(kNoRoomAlert, host::kAlertWarning);
     return 0;

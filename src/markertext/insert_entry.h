@@ -18,6 +18,10 @@ inline constexpr std::size_t kMaxConditionChoices = 26;
 // no room; the latter has been reported with an alert).
 ObjectId InsertEntryParagraph(ObjectId doc, EntryKind kind);
 
+// True when a new entry paragraph goes in front of the current paragraph:
+// "IndexEntryLocation" is 1, or the selection lies in a table.
+bool PlacesEntriesBefore(ObjectId doc);
+
 }  // namespace markertext
 
 #endif

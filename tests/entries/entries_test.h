@@ -31,11 +31,13 @@ class EntriesTest : public PluginTest {
     start();
   }
 
-  // Runs command 8 and says OK to both of its questions.
-  void expand() {
+  // Runs command 8 and says OK to its question, and to the second one that
+  // comes when the document already has entry paragraphs.
+  void expand(bool entriesExist = false) {
     host.answerOk();
-    host.answerOk();
+    if (entriesExist) host.answerOk();
     run(kExpand);
+    EXPECT_EQ(host.pendingAnswers(), 0u);
   }
 
   int fcodeCount(int code) const {
