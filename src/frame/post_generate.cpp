@@ -42,6 +42,9 @@ void ProcessGeneratedIndexes() {
     F_ApiDeallocatePropVals(&returned);
     F_ApiDeallocatePropVals(&script);
     F_ApiSetString(0, book, host::kPropBookStatusLine, "Processing: " + host::FileNameOf(path));
+    // An index that cannot be opened is passed over: processing no document
+    // would only ask about formats and continued types of nothing.
+    if (doc == 0) return true;
     ProcessIndexDocument(doc);
     F_ApiSimpleSave(doc, path, 0);
     F_ApiClose(doc, host::kCloseWithoutAsking);
