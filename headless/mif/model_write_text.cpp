@@ -52,12 +52,33 @@ std::vector<std::string> EndState(const Document& file, NodeId para,
   return start;
 }
 
+// Where the footnotes of a container's text go: its <Notes>, made before
+// its first paragraph when a footnote first needs it.
+struct NotesPlace {
+  NodeId owner = kNoNode;  // the container statement; kNoNode: no footnotes here
+  NodeId notes = kNoNode;
+
+  NodeId get(WriteContext& w) {
+    if (notes != kNoNode || owner == kNoNode) return notes;
+    notes = w.tree.findChild(owner, "Notes");
+    if (notes != kNoNode) return notes;
+    notes = w.container("Notes");
+    const NodeId firstPara = w.tree.findChild(owner, "Para");
+    if (firstPara != kNoNode) {
+      w.tree.insertBefore(firstPara, notes);
+    } else {
+      w.tree.append(owner, notes);
+    }
+    return notes;
+  }
+};
+
 // Writes inline statements into the lines of one paragraph statement.
 class Emitter {
  public:
   // `start` is the condition state the paragraph begins in; without one the
   // first state is always written.
-  Emitter(WriteContext& w, NodeId para, NodeId notes, std::optional<std::vector<Id>> start)
+  Emitter(WriteContext& w, NodeId para, NotesPlace* notes, std::optional<std::vector<Id>> start)
       : w_(w),
         para_(para),
         notes_(notes),
@@ -224,8 +245,9 @@ class Emitter {
         return Ok();
       }
       case Kind::Footnote: {
-        if (notes_ == kNoNode) return Ok();  // no footnote inside a footnote
-        auto f = FootnoteNode(w_, obj, notes_);
+        const NodeId notes = notes_ ? notes_->get(w_) : kNoNode;
+        if (notes == kNoNode) return Ok();  // no footnote inside a footnote
+        auto f = FootnoteNode(w_, obj, notes);
         if (!f) return f.error();
         put(w_.statement("FNote", std::to_string(w_.file.childInteger(*f, "ID").value_or(0))));
         return Ok();
@@ -318,7 +340,7 @@ class Emitter {
 
   WriteContext& w_;
   NodeId para_;
-  NodeId notes_;
+  NotesPlace* notes_;
   bool known_;
   std::vector<Id> conditions_;
   uint32_t style_ = 0;
@@ -340,7 +362,7 @@ class ContainerWriter {
       if (t_.token(c) == "Para") before.push_back(c);
     }
     const Kind k = doc_.kind(container_);
-    if (k == Kind::Flow || k == Kind::Cell) notes_ = notesNode();
+    if (k == Kind::Flow || k == Kind::Cell) notes_.owner = node_;
     NodeId leadingFrame = kNoNode;
     if (k == Kind::Flow && !before.empty()) leadingFrame = LeadingFrame(before.front());
 
@@ -410,19 +432,6 @@ class ContainerWriter {
                           std::to_string(w_.file.childInteger(rect, "ID").value_or(0)));
     }
     return kNoNode;
-  }
-
-  NodeId notesNode() {
-    NodeId notes = t_.findChild(node_, "Notes");
-    if (notes != kNoNode) return notes;
-    notes = w_.container("Notes");
-    const NodeId firstPara = t_.findChild(node_, "Para");
-    if (firstPara != kNoNode) {
-      w_.tree.insertBefore(firstPara, notes);
-    } else {
-      w_.tree.append(node_, notes);
-    }
-    return notes;
   }
 
   bool unchanged(const std::vector<Id>& group, NodeId node) const {
@@ -616,7 +625,7 @@ class ContainerWriter {
     }
     if (Status s = writeHead(para, last); !s) return s.error();
 
-    Emitter visible(w_, para, notes_, Ids(doc_, running));
+    Emitter visible(w_, para, &notes_, Ids(doc_, running));
     struct Run {
       long long number = 0;
       NodeId para = kNoNode;
@@ -630,7 +639,7 @@ class ContainerWriter {
       auto hp = hiddenParagraph(p);
       if (!hp) return hp.error();
       run.para = *hp;
-      run.text.emplace(w_, *hp, kNoNode, std::nullopt);
+      run.text.emplace(w_, *hp, nullptr, std::nullopt);
       auto minus = hiddenMarker('-', run.number);
       if (!minus) return minus.error();
       run.text->setPending(*minus);
@@ -640,13 +649,15 @@ class ContainerWriter {
     auto endPara = [&](Id p, Id next) -> Status {
       if (Status s = run.text->endMark(doc_.endAttr(p)); !s) return s;
       if (Status s = run.text->finish(); !s) return s;
-      w_.tree.append(run.para, w_.statement("PgfEndCond", "Yes"));
-      if (wholeHidden_) w_.tree.append(run.para, w_.statement("PgfCondFullPgf", "Yes"));
+      // The end mark is conditional, and with it maybe the whole paragraph.
+      const NodeId tag = t_.findChild(run.para, "PgfTag");
+      if (wholeHidden_) w_.tree.insertAfter(tag, w_.statement("PgfCondFullPgf", "Yes"));
+      w_.tree.insertAfter(tag, w_.statement("PgfEndCond", "Yes"));
       if (Status s = addHidden(run.para); !s) return s;
       auto hp = hiddenParagraph(next);
       if (!hp) return hp.error();
       run.para = *hp;
-      run.text.emplace(w_, *hp, kNoNode, std::nullopt);
+      run.text.emplace(w_, *hp, nullptr, std::nullopt);
       wholeHidden_ = true;
       return Ok();
     };
@@ -709,7 +720,7 @@ class ContainerWriter {
   const Tree& t_;
   Id container_;
   NodeId node_;
-  NodeId notes_ = kNoNode;
+  NotesPlace notes_;
   bool wholeHidden_ = false;
 };
 
