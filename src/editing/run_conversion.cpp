@@ -22,10 +22,6 @@ ObjectId Next(ObjectId doc, ObjectId p) {
   return F_ApiGetId(doc, p, host::kPropNextParagraph);
 }
 
-std::string DocumentFileName(ObjectId doc) {
-  return host::FileNameOf(F_ApiGetString(0, doc, host::kPropName));
-}
-
 std::string ReadEntryText(ObjectId doc, ObjectId paragraph) {
   HostSetUnicodeMode(true);
   std::string text = host::ParagraphText(doc, paragraph);
@@ -33,9 +29,13 @@ std::string ReadEntryText(ObjectId doc, ObjectId paragraph) {
   return text;
 }
 
-void PrintWithUnicode(const std::string& line) {
+// One console line: `what`, the entry's text, " in " and the document's
+// file name. The name is read in Unicode mode too, so that the whole line
+// reaches the console in one encoding.
+void ReportOnConsole(ObjectId doc, const std::string& what, const std::string& entryText) {
   HostSetUnicodeMode(true);
-  HostConsolePrint(line);
+  const std::string file = host::FileNameOf(F_ApiGetString(0, doc, host::kPropName));
+  HostConsolePrint(what + entryText + " in " + file + "\n");
   HostSetUnicodeMode(false);
 }
 
@@ -62,10 +62,8 @@ bool ReportRunWithoutPlacement(ObjectId doc, const Run& run, InvalidEntryMode mo
                       kNoPlacementAlert);
     return false;
   }
-  const std::string file = DocumentFileName(doc);
   for (ObjectId p = run.first; p != 0; p = Next(doc, p)) {
-    PrintWithUnicode("Index entry without a paragraph for its marker: " + ReadEntryText(doc, p) +
-                     " in " + file + "\n");
+    ReportOnConsole(doc, "Index entry without a paragraph for its marker: ", ReadEntryText(doc, p));
     if (p == run.last) break;
   }
   return true;
@@ -113,7 +111,7 @@ bool ConvertRun(ObjectId doc, const Run& run, const Placement& placement, Invali
         StopWithSelection(doc, EntrySelection(p, mode), kInvalidEntryAlert);
         return false;
       }
-      PrintWithUnicode("Invalid index entry: " + text + " in " + DocumentFileName(doc) + "\n");
+      ReportOnConsole(doc, "Invalid index entry: ", text);
       ready = joiner.AddInvalid();
       if (ready) CreateMarkerWithUnicode(doc, *ready, placement.paragraph, placement.limitLocation);
     } else {
