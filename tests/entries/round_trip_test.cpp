@@ -1,7 +1,6 @@
 // The round trip users rely on: entry paragraphs converted into markers, the
 // entry paragraphs deleted, the markers expanded into entry paragraphs again
 // and converted once more give the same marker texts.
-#include <iostream>
 #include "entries_test.h"
 
 namespace vtrtest {
@@ -74,7 +73,6 @@ class RoundTripTest : public EntriesTest {
     EXPECT_EQ(std::count(texts.begin(), texts.end(), ".i[Review].Cats;"), 1);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), ".i[Review](.Cats:kittens;"), 1);
 
-    std::cout << Render(doc(d));
     run(kInsertAllMarkers);
     EXPECT_EQ(MarkerTexts(doc(d), "Index"), first);
     EXPECT_EQ(dialogTexts().size(), 1u);
