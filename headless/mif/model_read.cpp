@@ -47,8 +47,14 @@ FrameGeometry Geometry(const TextFrameView& f, double defaultUnit) {
 void InheritedTags(ReadContext& ctx) {
   const Tree& t = ctx.file.tree();
   std::string last;
-  for (NodeId n = t.firstChild(t.root()); n != kNoNode;) {
-    if (t.token(n) == "Para") {
+  for (NodeId top : t.children(t.root())) {
+    // Paragraphs live in flows and tables only.
+    if (t.token(top) != "TextFlow" && t.token(top) != "Tbls") continue;
+    for (NodeId n = t.firstChild(top); n != kNoNode;) {
+      if (t.token(n) != "Para") {
+        n = t.nextInSubtree(n, top);
+        continue;
+      }
       std::optional<std::string> tag = ctx.file.childText(n, "PgfTag");
       if (!tag) {
         const NodeId pgf = t.findChild(n, "Pgf");
@@ -59,14 +65,19 @@ void InheritedTags(ReadContext& ctx) {
       } else {
         ctx.inheritedTag.emplace(n, last);
       }
-      n = t.nextInSubtree(n, t.root(), true);
-      continue;
+      n = t.nextInSubtree(n, top, true);
     }
-    n = t.nextInSubtree(n, t.root());
   }
 }
 
 void ReadHidden(ReadContext& ctx) {
+  // Without a hidden flow there is no hidden text to put back.
+  const Tree& tree = ctx.file.tree();
+  bool any = false;
+  for (NodeId n : tree.children(tree.root())) {
+    any = any || (tree.token(n) == "TextFlow" && ctx.file.childText(n, "TFTag") == "HIDDEN");
+  }
+  if (!any) return;
   ctx.hidden = ReadHiddenText(ctx.file);
   for (const HiddenBlock& b : ctx.hidden.blocks) {
     if (!b.complete() || b.paragraphs.empty()) continue;

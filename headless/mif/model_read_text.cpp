@@ -92,7 +92,22 @@ class TextReader {
 
   void text(std::string_view utf8, const Stream& s) {
     const uint32_t a = attr(s);
-    for (char32_t c : headless::DecodeUtf8(utf8)) atoms_.push_back(Atom::Char(c, a));
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+      // ASCII runs go straight in; anything else through the full decoder.
+      const auto c = static_cast<unsigned char>(utf8[i]);
+      if (c < 0x80) {
+        atoms_.push_back(Atom::Char(c, a));
+        ++i;
+        continue;
+      }
+      std::size_t j = i;
+      while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) >= 0x80) ++j;
+      for (char32_t u : headless::DecodeUtf8(utf8.substr(i, j - i))) {
+        atoms_.push_back(Atom::Char(u, a));
+      }
+      i = j;
+    }
   }
 
   // Reads the inline statements of `para`. With `from` set, statements up to

@@ -150,7 +150,7 @@ Result<const Document*> UpToDate(const headless::Document& doc, std::optional<Fi
 }  // namespace
 
 WriteContext::WriteContext(const headless::Document& d, FileState& s)
-    : doc(d), state(s), file(s.file), tree(s.file.tree()), ids(s.file) {}
+    : doc(d), state(s), file(s.file), tree(s.file.tree()) {}
 
 Error WriteContext::error(std::string message) const {
   return Error{file.fileName(), 0, 0, std::move(message)};
@@ -250,7 +250,7 @@ void WriteContext::dropHiddenBlocks(NodeId para) {
 
 NodeId WriteContext::hiddenFlow() {
   if (hidden().flow != kNoNode) return hidden_.flow;
-  const long long frameId = ids.nextObjectId();
+  const long long frameId = ids().nextObjectId();
   const NodeId page = container("Page");
   tree.append(page, uniqueStatement());
   tree.append(page, statement("PageType", "HiddenPage"));

@@ -26,7 +26,12 @@ class WriteContext {
   FileState& state;
   Document& file;
   Tree& tree;
-  IdAllocator ids;
+  // Numbers for new statements; the file is scanned for the numbers in
+  // use when the first one is needed.
+  IdAllocator& ids() {
+    if (!ids_) ids_.emplace(file);
+    return *ids_;
+  }
   // Whether any condition's shown flag or show-all changed since the file
   // was last read or written.
   bool visibilityChanged = false;
@@ -41,7 +46,7 @@ class WriteContext {
   // Sets <Token `text'> in `parent` unless it already says `text`.
   Status setChildText(NodeId parent, std::string_view token, std::string_view text);
   void setChildWord(NodeId parent, std::string_view token, std::string_view word);
-  NodeId uniqueStatement() { return statement("Unique", std::to_string(ids.nextUnique())); }
+  NodeId uniqueStatement() { return statement("Unique", std::to_string(ids().nextUnique())); }
 
   // A top-level statement with this token, made (in the application's
   // order of top-level statements) when the file has none.
@@ -70,6 +75,7 @@ class WriteContext {
   bool claim(NodeId node) { return claimed_.insert(node).second; }
 
  private:
+  std::optional<IdAllocator> ids_;
   std::unordered_set<NodeId> claimed_;
   void loadHidden();
 

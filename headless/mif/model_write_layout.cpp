@@ -139,7 +139,7 @@ Status WriteFlow(WriteContext& w, Id flow) {
     if (doc.node(f).autoFrame) continue;
     NodeId rect = w.state.node(f);
     if (rect == kNoNode) {
-      rect = NewFrame(w, f, w.ids.nextObjectId());
+      rect = NewFrame(w, f, w.ids().nextObjectId());
       w.state.setNode(f, rect);
       chainChanged = true;
     } else if (doc.modified(f)) {
@@ -176,7 +176,7 @@ Result<NodeId> TableNode(WriteContext& w, Id table) {
     columns = std::max(columns, n);
   }
   const NodeId tbl = w.container("Tbl");
-  w.tree.append(tbl, w.statement("TblID", std::to_string(w.ids.nextTableId())));
+  w.tree.append(tbl, w.statement("TblID", std::to_string(w.ids().nextTableId())));
   const NodeId format = w.container("TblFormat");
   w.tree.append(format, w.statement("TblTag", "`Format A'"));
   w.tree.append(tbl, format);
@@ -191,7 +191,7 @@ Result<NodeId> FootnoteNode(WriteContext& w, Id footnote, NodeId notes) {
   NodeId node = w.state.node(footnote);
   if (node == kNoNode) {
     node = w.container("FNote");
-    w.tree.append(node, w.statement("ID", std::to_string(w.ids.nextObjectId())));
+    w.tree.append(node, w.statement("ID", std::to_string(w.ids().nextObjectId())));
     w.state.setNode(footnote, node);
     w.tree.append(notes, node);
   } else if (w.tree.parent(node) != notes) {

@@ -221,7 +221,7 @@ class Emitter {
     }
     const NodeId copy = w_.tree.copySubtree(node);
     const NodeId unique = w_.tree.findChild(copy, "Unique");
-    if (unique != kNoNode) w_.tree.setValue(unique, std::to_string(w_.ids.nextUnique()));
+    if (unique != kNoNode) w_.tree.setValue(unique, std::to_string(w_.ids().nextUnique()));
     w_.state.setNode(obj, copy);
     w_.claim(copy);
     return copy;
@@ -317,7 +317,7 @@ class Emitter {
       }
       return node;
     }
-    Builder make(w_.file, w_.ids);
+    Builder make(w_.file, w_.ids());
     auto made = make.marker(type, m.name);
     if (!made) return w_.error("cannot write a marker: " + made.error().message);
     // Old files name custom types by number only ("Type 11").
@@ -595,7 +595,7 @@ class ContainerWriter {
   }
 
   Result<NodeId> hiddenMarker(char sign, long long number) {
-    Builder make(w_.file, w_.ids);
+    Builder make(w_.file, w_.ids());
     auto m = make.marker("Conditional Text", std::string(1, sign) + std::to_string(number));
     if (!m) return w_.error(m.error().message);
     if (sign != '+') w_.tree.append(*m, w_.statement("MCurrPage", "`HIDDEN'"));
@@ -632,7 +632,7 @@ class ContainerWriter {
       std::optional<Emitter> text;
     } run;
     auto startRun = [&](Id p, bool whole) -> Status {
-      run.number = w_.ids.nextUnique();
+      run.number = w_.ids().nextUnique();
       auto plus = hiddenMarker('+', run.number);
       if (!plus) return plus.error();
       if (Status s = visible.statement(*plus); !s) return s;

@@ -104,6 +104,16 @@ std::size_t FindInvalidUtf8(std::string_view text) {
 }
 
 Result<std::string> DecodeString(std::string_view in, Encoding encoding) {
+  // Most strings hold no escape: in a UTF-8 file (checked as a whole when
+  // read) they are their own text, and so are plain ASCII ones of any file.
+  if (in.find('\\') == std::string_view::npos) {
+    bool ascii = true;
+    for (char c : in) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::string(in);
+    if (encoding == Encoding::Utf8 && FindInvalidUtf8(in) == std::string_view::npos) {
+      return std::string(in);
+    }
+  }
   std::string out;
   out.reserve(in.size());
   std::size_t i = 0;

@@ -27,9 +27,20 @@ void ForEachItem(std::string_view raw, F each) {
     } else if (c == '#') {
       while (i < raw.size() && raw[i] != '\n') ++i;
     } else if (c == '`') {
+      // The closing quote is the first one not escaped by an odd run of
+      // backslashes (a quote inside a string is written \q).
       std::size_t k = i + 1;
-      while (k < raw.size() && raw[k] != '\'') k += raw[k] == '\\' ? 2 : 1;
-      if (k > raw.size()) k = raw.size();
+      for (;;) {
+        k = raw.find('\'', k);
+        if (k == std::string_view::npos) {
+          k = raw.size();
+          break;
+        }
+        std::size_t slashes = 0;
+        while (k - slashes > i + 1 && raw[k - slashes - 1] == '\\') ++slashes;
+        if (slashes % 2 == 0) break;
+        ++k;
+      }
       if (!each(ValueItem{ValueItem::Kind::String, raw.substr(i + 1, k - i - 1)})) return;
       i = k + 1;
     } else {
