@@ -255,6 +255,42 @@ TEST(MifModelWrite, FailedSaveWritesNothing) {
   EXPECT_EQ(o.dir.files(), std::vector<std::string>{"xorg-xp_library.mif"});
 }
 
+TEST(MifModelWrite, ParagraphBeforeTheFirstTakesTheFlowsFrameAndTablesLeaveWithTheirAnchor) {
+  Opened o("Test01.mif");
+  Document& doc = *o.doc;
+  const Id first = doc.node(doc.mainFlow()).paraFirst;
+  const Id made = doc.insertParagraphBefore(first, "Heading1");
+  doc.appendText(made, "New start");
+  const Id table = doc.first(DocList::Tables);
+  const Id holder = doc.node(table).anchor;
+  std::size_t held = 0;
+  for (Id t : doc.all(DocList::Tables)) held += doc.node(t).anchor == holder;
+  ASSERT_GT(held, 0u);
+  doc.deleteObject(holder);
+  const std::string saved = o.save();
+  const std::size_t at = saved.find("`New start'");
+  ASSERT_NE(at, std::string::npos);
+  // The flow still starts in its frame: the new first line names it.
+  const std::size_t frame = saved.rfind("<TextRectID ", at);
+  EXPECT_GT(frame, saved.rfind("<PgfTag `Heading1'>", at));
+  EXPECT_EQ(saved.find("<TextRectID ", at), saved.find("<TextRectID ", frame + 1));
+  mif::MifStore store;
+  auto again = store.load(o.dir.path("out.mif"));
+  ASSERT_TRUE(again.document) << again.error;
+  EXPECT_EQ(again.document->text(again.document->node(again.document->mainFlow()).paraFirst),
+            "New start");
+  EXPECT_EQ(again.document->node(again.document->node(again.document->mainFlow()).first)
+                .geometry.linesPerColumn,
+            54);
+  EXPECT_EQ(again.document->all(DocList::Tables).size(), 7u - held);
+  std::size_t tbls = 0;
+  for (std::size_t i = saved.find(" <Tbl \n"); i != std::string::npos;
+       i = saved.find(" <Tbl \n", i + 1)) {
+    ++tbls;
+  }
+  EXPECT_EQ(tbls, 7u - held);
+}
+
 TEST(MifModelWrite, SuccessiveSavesKeepEarlierEdits) {
   Opened o("Test01.mif");
   Document& doc = *o.doc;
