@@ -4,20 +4,11 @@
 #include "editing/insert_markers.h"
 #include "frame/document_ops.h"
 #include "frame/entry_names.h"
+#include "frame/open_documents.h"
 #include "frame/visibility.h"
 
 namespace frame {
 namespace {
-
-ObjectId OpenComponentDocument(const std::string& path) {
-  PropList script = F_ApiAllocatePropVals(1);
-  script.val[0] = host::IntProp(host::kOpenCode5, 0);
-  PropList returned;
-  ObjectId doc = F_ApiOpen(path, script, &returned);
-  F_ApiDeallocatePropVals(&returned);
-  F_ApiDeallocatePropVals(&script);
-  return doc;
-}
 
 // The work on one document: false ends the whole walk, leaving the document
 // unsaved.
@@ -27,7 +18,7 @@ void ForEachBookDocument(ObjectId book, const char* progress, Work&& work) {
     if (kind != host::kComponentDocument) return true;
     const std::string path = F_ApiGetString(book, component, host::kPropName);
     const ObjectId wasOpen = FindOpenDocument(path);
-    const ObjectId doc = OpenComponentDocument(path);
+    const ObjectId doc = OpenWithSettings(path, {{host::kOpenCode5, 0}});
     F_ApiSetString(0, book, host::kPropBookStatusLine, progress + host::FileNameOf(path));
     const bool goOn = work(doc);
     if (goOn) F_ApiSimpleSave(doc, path, 0);
@@ -38,14 +29,6 @@ void ForEachBookDocument(ObjectId book, const char* progress, Work&& work) {
 }
 
 }  // namespace
-
-ObjectId FindOpenDocument(const std::string& path) {
-  for (ObjectId doc = F_ApiGetId(0, 0, host::kPropFirstOpenDoc); doc != 0;
-       doc = F_ApiGetId(0, doc, host::kPropNextOpenDoc)) {
-    if (host::SamePathIgnoringAsciiCase(F_ApiGetString(0, doc, host::kPropName), path)) return doc;
-  }
-  return 0;
-}
 
 void UpdateAllMarkersInBook(ObjectId book) {
   ForEachBookDocument(book, "Inserting Index Entries: ", [](ObjectId doc) {

@@ -31,9 +31,6 @@ void BookOrderWalk(ObjectId book, Visitor&& visit) {
   }
 }
 
-// The open document whose path equals `path` (A to Z alike in either case).
-ObjectId FindOpenDocument(const std::string& path);
-
 void UpdateAllMarkersInBook(ObjectId book);
 void ShowIndexEntriesInBook(ObjectId book);
 void HideIndexEntriesInBook(ObjectId book);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frame/book_commands.h"
+#include "frame/open_documents.h"
 #include "frame/settings.h"
 #include "indexdoc/continued_lines.h"
 #include "indexdoc/merge_index.h"
@@ -35,12 +36,7 @@ void ProcessGeneratedIndexes() {
       return true;
     }
     const std::string path = F_ApiGetString(book, component, host::kPropName);
-    PropList script = F_ApiAllocatePropVals(1);
-    script.val[0] = host::IntProp(host::kOpenCode5, 0);
-    PropList returned;
-    const ObjectId doc = F_ApiOpen(path, script, &returned);
-    F_ApiDeallocatePropVals(&returned);
-    F_ApiDeallocatePropVals(&script);
+    const ObjectId doc = OpenWithSettings(path, {{host::kOpenCode5, 0}});
     F_ApiSetString(0, book, host::kPropBookStatusLine, "Processing: " + host::FileNameOf(path));
     // An index that cannot be opened is passed over: processing no document
     // would only ask about formats and continued types of nothing.

@@ -4,9 +4,8 @@
 #include "frame/settings.h"
 
 #include <algorithm>
-#include <iterator>
-#include <vector>
 
+#include "frame/open_documents.h"
 #include "host/api.h"
 
 namespace frame {
@@ -17,31 +16,6 @@ constexpr const char* kSettingsTablePrefix = "Setting";
 
 std::string SettingsPath() {
   return F_ApiGetString(0, 0, host::kPropHomeDir) + "\\" + kSettingsFileName;
-}
-
-ObjectId FindOpenDocumentByPath(const std::string& path) {
-  for (ObjectId doc = F_ApiGetId(0, 0, host::kPropFirstOpenDoc); doc != 0;
-       doc = F_ApiGetId(0, doc, host::kPropNextOpenDoc)) {
-    if (host::SamePathIgnoringAsciiCase(F_ApiGetString(0, doc, host::kPropName), path)) return doc;
-  }
-  return 0;
-}
-
-ObjectId OpenSettingsDocument(const std::string& path) {
-  static constexpr int kScript[][2] = {{host::kOpenCode5, 0},  {host::kOpenCode2, 0},
-                                       {host::kOpenCode3, 1},  {host::kOpenCode17, 7},
-                                       {host::kOpenCode23, 1}, {host::kOpenCode28, 1},
-                                       {host::kOpenCode22, 1}, {host::kOpenCode25, 1},
-                                       {host::kOpenCode19, 1}, {host::kOpenCode20, 1}};
-  PropList script = F_ApiAllocatePropVals(static_cast<IntT>(std::size(kScript)));
-  for (std::size_t i = 0; i < std::size(kScript); ++i) {
-    script.val[i] = host::IntProp(kScript[i][0], kScript[i][1]);
-  }
-  PropList returned;
-  ObjectId doc = F_ApiOpen(path, script, &returned);
-  F_ApiDeallocatePropVals(&returned);
-  F_ApiDeallocatePropVals(&script);
-  return doc;
 }
 
 std::optional<std::string> CellText(ObjectId doc, ObjectId cell) {
@@ -78,27 +52,27 @@ bool IsSettingsTable(ObjectId doc, ObjectId table) {
   return header && header->starts_with(kSettingsTablePrefix);
 }
 
-std::vector<ObjectId> OpenDocuments() {
-  std::vector<ObjectId> docs;
-  for (ObjectId doc = F_ApiGetId(0, 0, host::kPropFirstOpenDoc); doc != 0;
-       doc = F_ApiGetId(0, doc, host::kPropNextOpenDoc)) {
-    docs.push_back(doc);
-  }
-  return docs;
-}
-
 }  // namespace
 
 std::optional<std::string> GetSettingText(const std::string& key) {
   const std::string path = SettingsPath();
-  ObjectId doc = FindOpenDocumentByPath(path);
+  ObjectId doc = FindOpenDocument(path);
   bool openedHere = false;
   if (doc == 0) {
     // The host may hand back a document that was open under a path it takes
     // as the same; that one is the user's and must stay open.
-    const std::vector<ObjectId> before = OpenDocuments();
-    doc = OpenSettingsDocument(path);
-    openedHere = std::find(before.begin(), before.end(), doc) == before.end();
+    const OpenedDocument opened = OpenNotingOwnership(path, {{host::kOpenCode5, 0},
+                                                             {host::kOpenCode2, 0},
+                                                             {host::kOpenCode3, 1},
+                                                             {host::kOpenCode17, 7},
+                                                             {host::kOpenCode23, 1},
+                                                             {host::kOpenCode28, 1},
+                                                             {host::kOpenCode22, 1},
+                                                             {host::kOpenCode25, 1},
+                                                             {host::kOpenCode19, 1},
+                                                             {host::kOpenCode20, 1}});
+    doc = opened.doc;
+    openedHere = opened.openedHere;
   }
   if (doc == 0) return std::nullopt;
 

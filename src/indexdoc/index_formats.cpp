@@ -1,9 +1,8 @@
 #include "indexdoc/index_formats.h"
 
-#include <algorithm>
 #include <iterator>
-#include <vector>
 
+#include "frame/open_documents.h"
 #include "indexdoc/index_flow.h"
 
 namespace indexdoc {
@@ -27,31 +26,6 @@ bool HasParagraphFormat(ObjectId doc, const std::string& name) {
   return F_ApiGetNamedObject(doc, host::kObjParagraphFormat, name) != 0;
 }
 
-std::vector<ObjectId> OpenDocuments() {
-  std::vector<ObjectId> docs;
-  for (ObjectId d = F_ApiGetId(0, 0, host::kPropFirstOpenDoc); d != 0;
-       d = F_ApiGetId(0, d, host::kPropNextOpenDoc)) {
-    docs.push_back(d);
-  }
-  return docs;
-}
-
-ObjectId OpenStyleList(const std::string& path) {
-  static constexpr int kScript[][2] = {
-      {host::kOpenCode5, 0},  {host::kOpenCode2, 1},  {host::kOpenCode3, 1},
-      {host::kOpenCode17, 7}, {host::kOpenCode23, 1}, {host::kOpenCode28, 1},
-      {host::kOpenCode22, 1}, {host::kOpenCode25, 1}, {host::kOpenCode19, 1}};
-  PropList script = F_ApiAllocatePropVals(static_cast<IntT>(std::size(kScript)));
-  for (std::size_t i = 0; i < std::size(kScript); ++i) {
-    script.val[i] = host::IntProp(kScript[i][0], kScript[i][1]);
-  }
-  PropList returned;
-  ObjectId doc = F_ApiOpen(path, script, &returned);
-  F_ApiDeallocatePropVals(&returned);
-  F_ApiDeallocatePropVals(&script);
-  return doc;
-}
-
 }  // namespace
 
 std::optional<IndexFormatNames> ResolveIndexFormats(ObjectId indexDoc) {
@@ -60,15 +34,22 @@ std::optional<IndexFormatNames> ResolveIndexFormats(ObjectId indexDoc) {
   const std::string path = F_ApiGetString(0, 0, host::kPropHomeDir) + "\\" + kStyleListName;
   // A style list the user has open stays open: closing it would discard
   // their edits.
-  const std::vector<ObjectId> before = OpenDocuments();
-  const ObjectId list = OpenStyleList(path);
+  const frame::OpenedDocument opened = frame::OpenNotingOwnership(path, {{host::kOpenCode5, 0},
+                                                                         {host::kOpenCode2, 1},
+                                                                         {host::kOpenCode3, 1},
+                                                                         {host::kOpenCode17, 7},
+                                                                         {host::kOpenCode23, 1},
+                                                                         {host::kOpenCode28, 1},
+                                                                         {host::kOpenCode22, 1},
+                                                                         {host::kOpenCode25, 1},
+                                                                         {host::kOpenCode19, 1}});
+  const ObjectId list = opened.doc;
   if (list == 0) {
     F_ApiAlert(kCannotOpenList, host::kAlertWarning);
     return std::nullopt;
   }
-  const bool openedHere = std::find(before.begin(), before.end(), list) == before.end();
   auto closeList = [&] {
-    if (openedHere) F_ApiClose(list, host::kCloseWithoutAsking);
+    if (opened.openedHere) F_ApiClose(list, host::kCloseWithoutAsking);
   };
 
   IndexFormatNames names;
