@@ -216,6 +216,7 @@ Result<std::unique_ptr<headless::Document>> ReadModelDocument(Document file) {
   ReadHidden(ctx);
   ReadTables(ctx);
   ReadFlows(ctx);
+  PutMarkersInDocumentOrder(*doc);
 
   state.shown.assign(doc->idLimit(), 0);
   for (Id c : doc->all(headless::DocList::Conditions)) {

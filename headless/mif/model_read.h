@@ -63,6 +63,9 @@ void ReadCatalogs(ReadContext& ctx);
 // Footnotes of a <Notes> statement, read into the model.
 void ReadNotes(ReadContext& ctx, NodeId notes, FootnoteScope& scope);
 
+// Puts the document's marker list, made in file order, in document order.
+void PutMarkersInDocumentOrder(headless::Document& doc);
+
 }  // namespace mif
 
 #endif

@@ -88,6 +88,7 @@ std::size_t Tree::sourceOffset(NodeId node) const {
 }
 
 NodeId Tree::findChild(NodeId node, std::string_view tok) const {
+  if (node == kNoNode) return kNoNode;
   for (NodeId c = firstChild(node); c != kNoNode; c = nextSibling(c)) {
     if (token(c) == tok) return c;
   }

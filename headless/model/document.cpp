@@ -334,6 +334,15 @@ void Document::unlink(ListHead& head, Id id) {
   n.prev = n.next = 0;
 }
 
+void Document::moveToListEnd(Id id) {
+  const Kind k = kind(id);
+  if (k == Kind::None || k == Kind::Paragraph) return;
+  ListHead* head = listOf(k);
+  if (head == nullptr || head->last == id) return;
+  unlink(*head, id);
+  linkLast(*head, id);
+}
+
 std::vector<Id> Document::all(DocList list) const {
   std::vector<Id> out;
   for (Id id = first(list); id != 0; id = node(id).next) out.push_back(id);

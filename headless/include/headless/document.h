@@ -210,6 +210,10 @@ class Document {
   Id first(DocList list) const { return lists_[static_cast<int>(list)].first; }
   Id last(DocList list) const { return lists_[static_cast<int>(list)].last; }
   std::vector<Id> all(DocList list) const;
+  // Moves `id` to the end of its list. A loader that creates objects in file
+  // order uses it to put a list in document order; it is no change of the
+  // document.
+  void moveToListEnd(Id id);
 
   // ---- Named objects ----
   // Formats, conditions, colours and marker types by exact name; 0 if none.

@@ -83,7 +83,7 @@ class Tree {
   // nearest such statement above a made one; 0 for the root.
   std::size_t sourceOffset(NodeId node) const;
 
-  // The first child with this token, or kNoNode.
+  // The first child with this token, or kNoNode (also for kNoNode).
   NodeId findChild(NodeId node, std::string_view token) const;
   // The first child after `after` with this token, or kNoNode.
   NodeId findNextSibling(NodeId after, std::string_view token) const;
@@ -109,7 +109,10 @@ class Tree {
     ChildIterator begin() const { return {tree, first}; }
     ChildIterator end() const { return {tree, kNoNode}; }
   };
-  ChildRange children(NodeId node) const { return {this, firstChild(node)}; }
+  // No children for kNoNode, so that optional parts can be asked for blindly.
+  ChildRange children(NodeId node) const {
+    return {this, node == kNoNode ? kNoNode : firstChild(node)};
+  }
 
   // Pre-order walk of the subtree of `top` without recursion: the node after
   // `node` (its first child, else the next node that is not below it), or
