@@ -75,16 +75,22 @@ std::string DevicePathToPath(std::string_view di, std::string_view baseDir) {
       if (!out.empty() && out.back() != '/') out += '/';
     };
     switch (code) {
+      // A root code starts the path anew. (Cleared and appended to rather
+      // than assigned: GCC 12 sees overlapping copies in the assignments.)
       case 'r':
-        out = "/";
+        out.clear();
+        out += '/';
         absolute = true;
         break;
       case 'v':
-        out = std::string(name);
+        out.clear();
+        out += name;
         absolute = true;
         break;
       case 'h':
-        out = "//" + std::string(name);
+        out.clear();
+        out += "//";
+        out += name;
         absolute = true;
         break;
       case 'u':
@@ -102,7 +108,8 @@ std::string DevicePathToPath(std::string_view di, std::string_view baseDir) {
   if (absolute || baseDir.empty()) return out;
   std::string joined = Normalize(baseDir);
   if (!joined.empty() && joined.back() != '/') joined += '/';
-  return joined + out;
+  joined += out;
+  return joined;
 }
 
 std::string PathToDevicePath(std::string_view path, std::string_view baseDir) {

@@ -93,7 +93,9 @@ NodeId NewFrame(WriteContext& w, Id frame, long long id) {
   w.tree.append(rect,
                 w.statement("ShapeRect", " 1.0\" 1.0\" " + Length(width) + " " + Length(height)));
   w.tree.append(rect, w.statement("TRNumColumns", std::to_string(g.columns)));
-  w.tree.append(rect, w.statement("TRColumnGap", " " + Length(kGap)));
+  std::string gap = " ";
+  gap += Length(kGap);
+  w.tree.append(rect, w.statement("TRColumnGap", gap));
   w.tree.append(rect, w.statement("TRColumnBalance", w.doc.node(frame).flag ? "Yes" : "No"));
   w.tree.append(rect, w.statement("TRNext", "0"));
   w.tree.append(page, rect);

@@ -596,7 +596,9 @@ class ContainerWriter {
 
   Result<NodeId> hiddenMarker(char sign, long long number) {
     Builder make(w_.file, w_.ids());
-    auto m = make.marker("Conditional Text", std::string(1, sign) + std::to_string(number));
+    std::string text(1, sign);
+    text += std::to_string(number);
+    auto m = make.marker("Conditional Text", text);
     if (!m) return w_.error(m.error().message);
     if (sign != '+') w_.tree.append(*m, w_.statement("MCurrPage", "`HIDDEN'"));
     return m;

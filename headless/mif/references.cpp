@@ -50,7 +50,11 @@ Status CheckReferences(const Document& doc) {
   for (NodeId n : anchors) {
     const std::string_view t = tree.token(n);
     const auto id = doc.integer(n);
-    const std::string shown = "<" + std::string(t) + " " + std::string(tree.value(n)) + ">";
+    std::string shown = "<";
+    shown += t;
+    shown += ' ';
+    shown += tree.value(n);
+    shown += '>';
     if (!id) {
       return doc.errorAt(n, shown + ": expected a " +
                                 (t == "ATbl" ? std::string("table") : std::string("footnote")) +
