@@ -1,52 +1,43 @@
-// veltrano: runs the plug-in in the headless host.
+// veltrano: runs the plug-in in the headless host on MIF files.
 //
+//   veltrano [options] COMMAND [FILE...]
+//   veltrano dump [--json] FILE
 //   veltrano commands [--plugin PATH] [--home DIR]
 //
-// loads the plug-in, initialises it as the application does at start-up and
-// prints what it registered: its identity, the notifications it asked for,
-// and its menus and commands in menu order.
-#include <cstdio>
+// See `veltrano --help` and the README.
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
-#include "headless/host.h"
-#include "listing.h"
+#include "cli.h"
+#include "mif_files.h"
 
 namespace {
 
-int Usage() {
-  std::fprintf(stderr, "usage: veltrano commands [--plugin PATH] [--home DIR]\n");
-  return 2;
+std::string ProgramDir(const char* argv0) {
+  std::error_code ec;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec || self.empty()) self = std::filesystem::absolute(argv0 ? argv0 : "", ec);
+  return self.parent_path().string();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || args[0] != "commands") return Usage();
-  std::string plugin;
-  if (const char* env = std::getenv("VTR_PLUGIN")) plugin = env;
-  if (plugin.empty()) plugin = VTR_DEFAULT_PLUGIN;
-  std::string home;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--plugin" && i + 1 < args.size()) {
-      plugin = args[++i];
-    } else if (args[i] == "--home" && i + 1 < args.size()) {
-      home = args[++i];
-    } else {
-      return Usage();
-    }
+  std::ios::sync_with_stdio(true);
+  headless::cli::CliIo io(std::cin, std::cout, std::cerr);
+  io.inTerminal = isatty(STDIN_FILENO) != 0;
+  io.errTerminal = isatty(STDERR_FILENO) != 0;
+  for (const char* name : {"VELTRANO_HOME", "VELTRANO_PLUGIN"}) {
+    if (const char* value = std::getenv(name)) io.env[name] = value;
   }
-  headless::Host host;
-  host.setHomeDirectory(home);
-  std::string error;
-  if (host.loadClient(plugin, &error) < 0) {
-    std::fprintf(stderr, "veltrano: %s\n", error.c_str());
-    return 1;
-  }
-  host.initialize(host::kInitFirst);
-  const std::string listing = headless::ListClients(host);
-  std::fwrite(listing.data(), 1, listing.size(), stdout);
-  return 0;
+  io.programDir = ProgramDir(argc > 0 ? argv[0] : nullptr);
+  std::error_code ec;
+  io.currentDir = std::filesystem::current_path(ec).string();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return headless::cli::RunCli(args, io, headless::cli::MifFiles());
 }

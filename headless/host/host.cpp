@@ -283,6 +283,9 @@ std::vector<MenuEntry> Host::commands() const {
 void Host::answer(Answer a) {
   state_->answers.push_back(std::move(a));
 }
+void Host::setUser(User* user) {
+  state_->user = user;
+}
 std::size_t Host::pendingAnswers() const {
   return state_->answers.size();
 }

@@ -119,6 +119,7 @@ class HostState {
 
   std::vector<std::unique_ptr<ClientState>> clients;
   std::deque<Answer> answers;
+  User* user = nullptr;
   std::vector<DialogRecord> dialogs;
   std::string console;
   Clip clipboard;
@@ -130,6 +131,8 @@ class HostState {
   std::map<int32_t, int32_t> records;
   std::map<ObjectId, int> redisplays;
   std::vector<StatusLineRecord> statusLines;
+  // Each book's status line: window state, not a change of the book.
+  std::map<ObjectId, std::string> statusLineText;
   std::vector<CloseRecord> closes;
   std::vector<std::string> opens;
   std::vector<std::string> saves;

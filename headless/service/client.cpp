@@ -35,6 +35,7 @@ void ConsolePrint(ClientState& c, const char* text) {
   if (!text) return;
   c.host->noteText(text);
   c.host->console += text;
+  if (c.host->user) c.host->user->console(text);
 }
 
 }  // namespace headless::detail

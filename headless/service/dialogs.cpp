@@ -1,14 +1,15 @@
-// Dialogs, answered by the scripted user. A dialog with no answer left, or
-// whose answer is of another kind, is cancelled: the safe default.
+// Dialogs, answered by the scripted user. A dialog with no answer left goes
+// to the host's user when there is one; one with no answer at all, or whose
+// answer is of another kind, is cancelled: the safe default.
 #include "service/ops.h"
 
 namespace headless::detail {
 
 namespace {
 
-// Takes the next answer, or a cancel when none is left.
-Answer NextAnswer(HostState& h) {
-  if (h.answers.empty()) return Answer::Cancel();
+// Takes the next answer; when none is left, the user's, or a cancel.
+Answer NextAnswer(HostState& h, const DialogRecord& rec) {
+  if (h.answers.empty()) return h.user ? h.user->ask(rec) : Answer::Cancel();
   Answer a = std::move(h.answers.front());
   h.answers.pop_front();
   return a;
@@ -27,12 +28,13 @@ int32_t Alert(ClientState& c, const char* message, int32_t type) {
     // Notes and warnings only have a button to go on.
     rec.result = 0;
   } else {
-    Answer a = NextAnswer(h);
+    Answer a = NextAnswer(h, rec);
     rec.answered = a.type == Answer::Type::Ok;
     rec.scriptMismatch = a.type == Answer::Type::Text || a.type == Answer::Type::Choice;
     rec.result = rec.answered ? host::kAlertAnswerOk : -1;
   }
   h.dialogs.push_back(rec);
+  if (h.user) h.user->shown(rec);
   return rec.result;
 }
 
@@ -44,7 +46,7 @@ int32_t PromptString(ClientState& c, VtrStringSink answer, void* ctx, const char
   rec.text = message ? message : "";
   rec.defaultAnswer = defaultAnswer ? defaultAnswer : "";
   h.noteText(rec.text);
-  Answer a = NextAnswer(h);
+  Answer a = NextAnswer(h, rec);
   if (a.type == Answer::Type::Text || a.type == Answer::Type::Ok) {
     rec.answered = true;
     rec.answerText = a.type == Answer::Type::Text ? a.text : rec.defaultAnswer;
@@ -56,6 +58,7 @@ int32_t PromptString(ClientState& c, VtrStringSink answer, void* ctx, const char
     rec.result = -1;
   }
   h.dialogs.push_back(rec);
+  if (h.user) h.user->shown(rec);
   return rec.result;
 }
 
@@ -71,7 +74,7 @@ int32_t ScrollBox(ClientState& c, int32_t* chosen, const char* title, const char
     h.noteText(rec.lines.back());
   }
   rec.defaultItem = defaultItem;
-  Answer a = NextAnswer(h);
+  Answer a = NextAnswer(h, rec);
   const auto lines = static_cast<int32_t>(rec.lines.size());
   if (a.type == Answer::Type::Choice && a.choice >= 0 && a.choice < lines) {
     rec.answered = true;
@@ -86,6 +89,7 @@ int32_t ScrollBox(ClientState& c, int32_t* chosen, const char* title, const char
   rec.result = rec.answered ? 0 : -1;
   if (chosen) *chosen = rec.choice;
   h.dialogs.push_back(rec);
+  if (h.user) h.user->shown(rec);
   return rec.result;
 }
 

@@ -36,6 +36,9 @@ void GetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, Vtr
     } else if (Book* b = t.book()) {
       if (prop == host::kPropName) {
         out = t.isBook() ? b->path() : b->component(t.local).path;
+      } else if (t.isBook() && prop == host::kPropBookStatusLine) {
+        auto it = h.statusLineText.find(obj);
+        if (it != h.statusLineText.end()) out = it->second;
       } else {
         out = b->props(t.local).getString(prop);
       }
@@ -89,7 +92,13 @@ void SetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, con
       }
       return;
     }
-    if (t.isBook() && prop == host::kPropBookStatusLine) h.statusLines.push_back({obj, v});
+    if (t.isBook() && prop == host::kPropBookStatusLine) {
+      // Window state: showing progress does not change the book.
+      h.statusLines.push_back({obj, v});
+      h.statusLineText[obj] = v;
+      if (h.user) h.user->statusLine(h.statusLines.back());
+      return;
+    }
     b->setProp(t.local, prop, Value::String(v));
     return;
   }

@@ -90,6 +90,26 @@ struct StatusLineRecord {
   std::string text;
 };
 
+// The person at the host, for tools that run it with someone (or some
+// policy) behind it. The host asks it when a dialog that wants an answer
+// finds no scripted answer left, and tells it what the host shows as it
+// happens. Every member has a default, so a user overrides only what it
+// needs.
+class User {
+ public:
+  virtual ~User() = default;
+  // An OK/Cancel alert, a prompt or a scroll box to answer; the record holds
+  // what the dialog shows. Answers are taken as scripted answers are; the
+  // default cancels.
+  virtual Answer ask(const DialogRecord& /*dialog*/) { return Answer::Cancel(); }
+  // Every dialog as it closes, with its outcome; notes and warnings too.
+  virtual void shown(const DialogRecord& /*dialog*/) {}
+  // Text a client wrote to the console, as written.
+  virtual void console(const std::string& /*text*/) {}
+  // A book's status line was set.
+  virtual void statusLine(const StatusLineRecord& /*line*/) {}
+};
+
 class Host {
  public:
   // A host over an in-memory store.
@@ -186,6 +206,10 @@ class Host {
   void answerText(std::string text) { answer(Answer::Text(std::move(text))); }
   void answerChoice(int32_t index) { answer(Answer::Choice(index)); }
   std::size_t pendingAnswers() const;
+  // The user asked once the scripted answers run out, and told of dialogs,
+  // console text and status lines; null (the default) for none. The host
+  // does not own it.
+  void setUser(User* user);
   const std::vector<DialogRecord>& dialogs() const;
   void clearDialogs();
 

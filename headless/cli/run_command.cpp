@@ -1,0 +1,234 @@
+#include "run_command.h"
+
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+#include "cli_user.h"
+#include "document_view.h"
+#include "headless/host.h"
+#include "staging_store.h"
+
+namespace headless::cli {
+
+namespace {
+
+// The messages by which other clients run the plug-in's commands. All but
+// "ExpandIndexMarkersInDoc" are also command tags.
+constexpr const char* kClientMessages[] = {
+    "VeltranoAbout",
+    "VTRMergeIndex",
+    "VTRAddContinueds",
+    "InsertIdxEntry",
+    "InsertStartEntry",
+    "InsertEndEntry",
+    "InsertNoPage",
+    "InsertNative",
+    "InsertConditional",
+    "DeleteAllIndexMarkers",
+    "DeleteParagraphIndexMarkers",
+    "InsertAllMarkers",
+    "InsertOneMarker",
+    "ExpandIndexMarkersInDoc",
+    "ShowHideIndexEntries",
+    "UpdateAllMarkers",
+    "ShowIndexEntriesBook",
+    "HideIndexEntriesBook",
+    "BuildCompIndex",
+};
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string WithSeparator(std::string dir) {
+  if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
+  return dir;
+}
+
+class Run {
+ public:
+  Run(const Options& options, CliIo& io, const Files& files)
+      : o_(options),
+        io_(io),
+        staging_(std::make_shared<StagingStore>(files.store, files.resolve)),
+        host_(staging_),
+        user_(options, io) {
+    host_.setUser(&user_);
+  }
+  ~Run() { host_.setUser(nullptr); }
+
+  int run(const std::string& plugin);
+
+ private:
+  int fail(const std::string& message) {
+    user_.endProgress();
+    user_.say("veltrano: " + message);
+    return 2;
+  }
+  // Files that exist but would not load: input errors, and nothing is written.
+  bool loadFailed() {
+    if (staging_->loadErrors().empty()) return false;
+    for (const std::string& e : staging_->loadErrors()) user_.say("veltrano: " + e);
+    user_.say("veltrano: nothing written");
+    return true;
+  }
+  bool isTag(const std::string& name) const;
+  int openFiles();
+  int placeInsertionPoint();
+  int saveAndWrite();
+
+  const Options& o_;
+  CliIo& io_;
+  std::shared_ptr<StagingStore> staging_;
+  Host host_;
+  CliUser user_;
+  int client_ = -1;
+  ObjectId firstDoc_ = 0;
+  ObjectId firstBook_ = 0;
+};
+
+bool Run::isTag(const std::string& name) const {
+  for (const MenuEntry& cmd : host_.commands()) {
+    if (cmd.client == client_ && cmd.tag == name) return true;
+  }
+  return false;
+}
+
+int Run::openFiles() {
+  for (const std::string& file : o_.files) {
+    const ObjectId h = host_.open(file);
+    if (h == 0) return fail(staging_->lastError());
+    const bool book = host_.book(h) != nullptr;
+    if (book && firstBook_ == 0) firstBook_ = h;
+    if (!book && firstDoc_ == 0) firstDoc_ = h;
+    if (o_.verbose) {
+      user_.say("veltrano: opened " + file + " as " + (book ? "book " : "document ") +
+                std::to_string(h));
+    }
+  }
+  if (firstDoc_) host_.setActiveDocument(firstDoc_);
+  if (firstBook_) host_.setActiveBook(firstBook_);
+  return 0;
+}
+
+int Run::placeInsertionPoint() {
+  if (!o_.at) return 0;
+  Document* doc = host_.document(firstDoc_);
+  if (!doc) return fail("--at needs a document among the files");
+  const std::vector<Id> paras = NumberedParagraphs(*doc);
+  const InsertionPoint at = *o_.at;
+  if (static_cast<std::size_t>(at.paragraph) > paras.size()) {
+    return fail("--at " + std::to_string(at.paragraph) + ": " + doc->path() + " has " +
+                std::to_string(paras.size()) + " paragraphs");
+  }
+  const Id para = paras[static_cast<std::size_t>(at.paragraph - 1)];
+  if (at.offset > doc->size(para)) {
+    return fail("--at " + std::to_string(at.paragraph) + ":" + std::to_string(at.offset) +
+                ": paragraph " + std::to_string(at.paragraph) + " has offsets 0 to " +
+                std::to_string(doc->size(para)));
+  }
+  const TextPos pos{para, at.offset};
+  host_.setSelection(firstDoc_, TextSpan{pos, pos});
+  return 0;
+}
+
+int Run::saveAndWrite() {
+  bool failed = false;
+  std::vector<ObjectId> open = host_.openDocuments();
+  const std::vector<ObjectId> books = host_.openBooks();
+  open.insert(open.end(), books.begin(), books.end());
+  for (ObjectId h : open) {
+    const bool dirty = host_.document(h) ? host_.document(h)->dirty() : host_.book(h)->dirty();
+    if (dirty && !host_.save(h)) {
+      const std::string& path =
+          host_.document(h) ? host_.document(h)->path() : host_.book(h)->path();
+      user_.say("veltrano: cannot save " + (path.empty() ? std::string("an untitled file") : path));
+      failed = true;
+    }
+  }
+  if (o_.dryRun) {
+    for (const StagingStore::Staged& s : staging_->staged()) {
+      user_.say("would write " + StagingStore::Target(s, std::nullopt));
+    }
+    return failed ? 2 : 0;
+  }
+  if (o_.output && !staging_->staged().empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(*o_.output, ec);
+    if (ec) return fail("cannot make the directory " + *o_.output + ": " + ec.message());
+  }
+  for (const StagingStore::Written& w : staging_->commit(o_.output)) {
+    if (w.error.empty()) {
+      user_.say("wrote " + w.file);
+    } else {
+      user_.say("veltrano: cannot write " + w.file + ": " + w.error);
+      failed = true;
+    }
+  }
+  return failed ? 2 : 0;
+}
+
+int Run::run(const std::string& plugin) {
+  host_.setHomeDirectory(o_.home ? *o_.home
+                         : io_.env.count("VELTRANO_HOME") && !io_.env.at("VELTRANO_HOME").empty()
+                             ? io_.env.at("VELTRANO_HOME")
+                             : io_.currentDir);
+  std::string why;
+  client_ = host_.loadClient(plugin, &why);
+  if (client_ < 0) return fail("cannot load the plug-in: " + why);
+  host_.initialize(host::kInitFirst);
+  if (loadFailed()) return 2;
+
+  const bool tag = isTag(o_.command);
+  if (!tag && !IsClientMessage(o_.command)) {
+    return fail("unknown command " + o_.command + " (veltrano commands lists them)");
+  }
+  if (int rc = openFiles()) return rc;
+  if (int rc = placeInsertionPoint()) return rc;
+  // The master book is named in the output directory, else beside the
+  // first book given, else in the current directory.
+  std::string masterDir = o_.output ? *o_.output : std::string();
+  if (masterDir.empty() && firstBook_) masterDir = DirectoryOf(host_.book(firstBook_)->path());
+  host_.setMasterBookDirectory(WithSeparator(masterDir.empty() ? io_.currentDir : masterDir));
+
+  const std::string name = host_.client(client_).name();
+  for (const std::string& m : o_.messages) {
+    if (!host_.sendMessage(name, m)) return fail("the plug-in takes no client messages");
+  }
+  if (tag) {
+    host_.chooseCommand(o_.command);
+  } else if (!host_.sendMessage(name, o_.command)) {
+    return fail("the plug-in takes no client messages");
+  }
+  user_.endProgress();
+  if (loadFailed()) return 2;
+
+  if (user_.unusedAnswers() || user_.unusedChoices()) {
+    user_.say("veltrano: not used: " + std::to_string(user_.unusedAnswers()) + " --answer, " +
+              std::to_string(user_.unusedChoices()) + " --choose");
+  }
+  if (int rc = saveAndWrite()) return rc;
+  if (user_.safeCancels() > 0) {
+    user_.say("veltrano: the command did not do all that was asked: a dialog was cancelled");
+    return 1;
+  }
+  return user_.warnings() > 0 || user_.wroteConsole() ? 1 : 0;
+}
+
+}  // namespace
+
+bool IsClientMessage(const std::string& text) {
+  for (const char* m : kClientMessages) {
+    if (text == m) return true;
+  }
+  return false;
+}
+
+int RunCommand(const Options& options, CliIo& io, const Files& files, const std::string& plugin) {
+  Run run(options, io, files);
+  return run.run(plugin);
+}
+
+}  // namespace headless::cli

@@ -1,0 +1,135 @@
+#include "staging_store.h"
+
+#include <set>
+
+namespace headless::cli {
+
+namespace {
+
+std::string FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A model saved again keeps the marks of what the earlier, unwritten save
+// had changed: the file on disk still has none of it.
+void KeepMarks(const Document& earlier, Document& later) {
+  for (Id id = 1; id < earlier.idLimit(); ++id) {
+    if (earlier.modified(id) && later.alive(id)) later.markModified(id);
+  }
+  if (earlier.dirty()) later.setDirty(true);
+}
+
+void KeepMarks(const Book& earlier, Book& later) {
+  for (Id id = 1; id < earlier.idLimit(); ++id) {
+    if (earlier.modified(id) && (later.isBook(id) || later.isComponent(id))) {
+      later.markModified(id);
+    }
+  }
+}
+
+template <typename Model>
+bool Stage(std::vector<StagingStore::Staged>& staged, StagingStore::Staged* earlier,
+           const std::string& path, const std::string& file, const Model& model) {
+  Model copy(model);
+  copy.setPath(path);
+  if (earlier) {
+    if (const Model* before = std::get_if<Model>(&earlier->model)) KeepMarks(*before, copy);
+    earlier->path = path;
+    earlier->model = std::move(copy);
+  } else {
+    staged.push_back({path, file, std::move(copy)});
+  }
+  return true;
+}
+
+}  // namespace
+
+StagingStore::StagingStore(std::shared_ptr<Store> files, Resolver resolve)
+    : files_(std::move(files)), resolve_(std::move(resolve)) {}
+
+std::string StagingStore::fileOf(const std::string& path) const {
+  return resolve_(path).value_or(path);
+}
+
+StagingStore::Staged* StagingStore::find(const std::string& file) {
+  const std::string key = PathKey(file);
+  for (Staged& s : staged_) {
+    if (PathKey(s.file) == key) return &s;
+  }
+  return nullptr;
+}
+
+Loaded StagingStore::load(const std::string& path) {
+  Loaded out;
+  if (const Staged* s = find(fileOf(path))) {
+    if (const Document* doc = std::get_if<Document>(&s->model)) {
+      out.document = std::make_unique<Document>(*doc);
+      out.document->setPath(path);
+    } else {
+      out.book = std::make_unique<Book>(std::get<Book>(s->model));
+      out.book->setPath(path);
+    }
+    return out;
+  }
+  out = files_->load(path);
+  if (!out) {
+    lastError_ = out.error.empty() ? path + ": cannot be read" : out.error;
+    if (resolve_(path)) loadErrors_.push_back(lastError_);
+  }
+  return out;
+}
+
+bool StagingStore::save(const std::string& path, const Document& doc, std::string* /*error*/) {
+  const std::string file = fileOf(path);
+  Staged* earlier = find(file);
+  // Unchanged since it was read from this very file (or staged): nothing
+  // to write.
+  if (!doc.dirty() &&
+      (earlier || (resolve_(path) && PathKey(fileOf(doc.path())) == PathKey(file)))) {
+    return true;
+  }
+  return Stage(staged_, earlier, path, file, doc);
+}
+
+bool StagingStore::save(const std::string& path, const Book& book, std::string* /*error*/) {
+  const std::string file = fileOf(path);
+  Staged* earlier = find(file);
+  if (!book.dirty() &&
+      (earlier || (resolve_(path) && PathKey(fileOf(book.path())) == PathKey(file)))) {
+    return true;
+  }
+  return Stage(staged_, earlier, path, file, book);
+}
+
+std::string StagingStore::Target(const Staged& staged,
+                                 const std::optional<std::string>& outputDir) {
+  if (!outputDir) return staged.file;
+  std::string dir = *outputDir;
+  if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
+  return dir + FileName(staged.file);
+}
+
+std::vector<StagingStore::Written> StagingStore::commit(
+    const std::optional<std::string>& outputDir) {
+  std::vector<Written> out;
+  std::set<std::string> targets;
+  for (const Staged& s : staged_) {
+    Written w;
+    w.file = Target(s, outputDir);
+    if (!targets.insert(PathKey(w.file)).second) {
+      w.error =
+          "another file of the same name was written there already; " + s.file + " is not written";
+      out.push_back(std::move(w));
+      continue;
+    }
+    std::string error;
+    const bool ok =
+        std::visit([&](const auto& model) { return files_->save(w.file, model, &error); }, s.model);
+    if (!ok) w.error = error.empty() ? "cannot be written" : error;
+    out.push_back(std::move(w));
+  }
+  return out;
+}
+
+}  // namespace headless::cli

@@ -1,0 +1,73 @@
+// The store the program runs the host over. It keeps every save of the run
+// in memory instead of writing it, so that nothing reaches the disk until
+// the command has finished without an input error, and so that a dry run
+// writes nothing at all; a document saved and opened again within the run
+// is read back from memory. commit() then writes what was saved, over the
+// originals or into an output directory.
+//
+// It also notes what failed to load: a name that stands for no file is
+// ordinary (the settings document may be absent), but a file that exists
+// and cannot be read is an input error of the run.
+#ifndef VELTRANO_HEADLESS_CLI_STAGING_STORE_H
+#define VELTRANO_HEADLESS_CLI_STAGING_STORE_H
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "headless/store.h"
+
+namespace headless::cli {
+
+// The file a name stands for, as the store finds it, or none when there is
+// no such file.
+using Resolver = std::function<std::optional<std::string>(const std::string& name)>;
+
+class StagingStore : public Store {
+ public:
+  StagingStore(std::shared_ptr<Store> files, Resolver resolve);
+
+  Loaded load(const std::string& path) override;
+  bool save(const std::string& path, const Document& doc, std::string* error) override;
+  bool save(const std::string& path, const Book& book, std::string* error) override;
+
+  struct Staged {
+    std::string path;  // as the saver named it
+    std::string file;  // the file it stands for
+    std::variant<Document, Book> model;
+  };
+  // What the run saved, one entry per file, in the order of first save.
+  const std::vector<Staged>& staged() const { return staged_; }
+  // Files that exist but failed to load, with the store's error.
+  const std::vector<std::string>& loadErrors() const { return loadErrors_; }
+  // The error of the last load that failed.
+  const std::string& lastError() const { return lastError_; }
+
+  struct Written {
+    std::string file;
+    std::string error;  // empty when written
+  };
+  // The file a staged save goes to: its own file, or the file of that name
+  // in `outputDir`.
+  static std::string Target(const Staged& staged, const std::optional<std::string>& outputDir);
+  // Writes every staged save; each write replaces its file atomically (as
+  // the underlying store does), so a failure leaves that file as it was.
+  std::vector<Written> commit(const std::optional<std::string>& outputDir);
+
+ private:
+  Staged* find(const std::string& file);
+  std::string fileOf(const std::string& path) const;
+
+  std::shared_ptr<Store> files_;
+  Resolver resolve_;
+  std::vector<Staged> staged_;
+  std::vector<std::string> loadErrors_;
+  std::string lastError_;
+};
+
+}  // namespace headless::cli
+
+#endif

@@ -1,0 +1,54 @@
+// Running the program in the test process with captured streams, and a
+// scratch directory with copies of the bundled examples.
+#ifndef VELTRANO_TESTS_CLI_TEST_SUPPORT_H
+#define VELTRANO_TESTS_CLI_TEST_SUPPORT_H
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli_io.h"
+#include "headless/store.h"
+
+namespace vtrtest {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// RunCli over `files`; `input` is standard input, a terminal when
+// `terminal` is set.
+CliRun RunCliWith(const headless::cli::Files& files, const std::vector<std::string>& args,
+                  const std::string& input = {}, bool terminal = false);
+// The same over the MIF files on disk.
+CliRun RunCliOnDisk(const std::vector<std::string>& args, const std::string& input = {});
+
+// Files kept in memory; a name stands for a file when the store has it.
+headless::cli::Files MemoryFiles(const std::shared_ptr<headless::MemoryStore>& store);
+
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  std::string path(const std::string& name = {}) const;
+  // Copies examples/guide and examples/home into guide/ and home/.
+  void copyExamples() const;
+  void write(const std::string& name, const std::string& text) const;
+  std::string read(const std::string& name) const;
+  // Every file under the directory with its contents, by relative path.
+  std::map<std::string, std::string> snapshot() const;
+
+ private:
+  std::filesystem::path dir_;
+};
+
+}  // namespace vtrtest
+
+#endif
