@@ -30,45 +30,45 @@ void PutMarkersInDocumentOrder(headless::Document& doc) {
     const Id first = doc.node(container).paraFirst;
     if (first != 0) stack.push_back({first, 0});
   };
+  // Follows the anchors of a paragraph from the cursor on: moves its markers
+  // to the end of the list, and stops after the anchor of a footnote or
+  // table not yet read, whose text comes next.
+  const auto follow = [&](Cursor& at) -> Id {
+    const std::vector<Atom>& atoms = doc.atoms(at.para);
+    while (at.atom < atoms.size()) {
+      const Atom a = atoms[at.atom++];
+      if (!a.isAnchor() || a.isEnd()) continue;
+      const Id obj = a.object();
+      if (obj >= seen.size() || seen[obj] != 0) continue;
+      seen[obj] = 1;
+      const Kind k = doc.kind(obj);
+      if (k == Kind::Marker) doc.moveToListEnd(obj);
+      if (k == Kind::Footnote || k == Kind::Table) return obj;
+    }
+    return 0;
+  };
   const auto walk = [&](Id flow) {
     enter(flow);
     while (!stack.empty()) {
-      const Cursor at = stack.back();
-      const std::vector<Atom>& atoms = doc.atoms(at.para);
-      if (at.atom >= atoms.size()) {
-        const Id next = doc.para(at.para).next;
+      const Id inner = follow(stack.back());
+      if (inner != 0 && doc.kind(inner) == Kind::Footnote) {
+        enter(inner);
+      } else if (inner != 0) {
+        // Cells go on the stack last first, so the first cell is read first.
+        std::vector<Id> cells;
+        for (Id row = doc.node(inner).first; row != 0; row = doc.node(row).next) {
+          for (Id cell = doc.node(row).first; cell != 0; cell = doc.node(cell).next) {
+            cells.push_back(cell);
+          }
+        }
+        for (auto it = cells.rbegin(); it != cells.rend(); ++it) enter(*it);
+      } else {
+        const Id next = doc.para(stack.back().para).next;
         if (next != 0) {
           stack.back() = {next, 0};
         } else {
           stack.pop_back();
         }
-        continue;
-      }
-      ++stack.back().atom;
-      const Atom a = atoms[at.atom];
-      const Id obj = a.object();
-      if (obj == 0 || a.isEnd() || obj >= seen.size() || seen[obj] != 0) continue;
-      seen[obj] = 1;
-      switch (doc.kind(obj)) {
-        case Kind::Marker:
-          doc.moveToListEnd(obj);
-          break;
-        case Kind::Footnote:
-          enter(obj);
-          break;
-        case Kind::Table: {
-          // Cells go on the stack last first, so the first cell is read first.
-          std::vector<Id> cells;
-          for (Id row = doc.node(obj).first; row != 0; row = doc.node(row).next) {
-            for (Id cell = doc.node(row).first; cell != 0; cell = doc.node(cell).next) {
-              cells.push_back(cell);
-            }
-          }
-          for (auto it = cells.rbegin(); it != cells.rend(); ++it) enter(*it);
-          break;
-        }
-        default:
-          break;
       }
     }
   };

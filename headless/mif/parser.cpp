@@ -25,12 +25,18 @@ class TreeBuilder {
   Result<Tree> run();
 
  private:
-  using Node = Tree::Node;
+  using Pieces = Tree::Pieces;
 
+  // A statement being read. Its pieces are stored in the tree once they are
+  // all known: a sub-statement's close runs to the next split, so the last
+  // closed one waits here for it.
   struct Open {
     NodeId node;
     NodeId last_child;  // kNoNode while still in the head
     bool raw_lines;     // inside ImportObject: lines starting with '=' or '&' are data
+    Pieces self;        // of `node`, as far as read
+    Pieces child;       // of `last_child` once it closed
+    bool child_leaf = false;
   };
 
   Error errorAt(std::size_t offset, std::string message) const {
@@ -47,6 +53,10 @@ class TreeBuilder {
   bool scanComment(std::size_t& pos, Error& error) const;
   bool scanMacro(std::size_t& pos, Error& error) const;
   bool startsMacro(std::size_t pos) const;
+  // Links a new statement as the last child of `parent`.
+  void linkLast(NodeId parent, NodeId child);
+  // The byte offset of the '<' of a statement being read.
+  std::size_t openingOf(const Open& open) const;
 
   Tree tree_;
   const std::string& src_;
@@ -133,13 +143,34 @@ std::uint32_t TreeBuilder::splitGap(std::size_t at) {
       nl == nullptr ? gap_
                     : static_cast<std::size_t>(static_cast<const char*>(nl) - src_.data()) + 1;
   if (top.last_child != kNoNode) {
-    tree_.nodes_[top.last_child].close_end = static_cast<std::uint32_t>(split);
+    top.child.close_end = static_cast<std::uint32_t>(split);
+    tree_.setPieces(top.last_child, top.child, top.child_leaf);
   } else if (top.node == tree_.root()) {
     split = gap_;  // the root has no head: the whole gap opens the first statement
   } else {
-    tree_.nodes_[top.node].value_end = static_cast<std::uint32_t>(split);
+    top.self.value_end = static_cast<std::uint32_t>(split);
   }
   return static_cast<std::uint32_t>(split);
+}
+
+void TreeBuilder::linkLast(NodeId parent, NodeId child) {
+  Tree::Node& c = tree_.nodes_[child];
+  c.parent = parent;
+  const NodeId last = tree_.nodes_[parent].last_child;
+  if (last == kNoNode) {
+    c.next = child;
+  } else {
+    c.next = tree_.nodes_[last].next;
+    tree_.nodes_[last].next = child;
+    tree_.nodes_[last].shape &= ~Tree::kLast;
+  }
+  tree_.nodes_[parent].last_child = child;
+}
+
+std::size_t TreeBuilder::openingOf(const Open& open) const {
+  std::size_t at = open.self.token_begin;
+  while (at > 0 && src_[at - 1] != '<') --at;
+  return at > 0 ? at - 1 : 0;
 }
 
 bool TreeBuilder::scanString(std::size_t& pos, Error& error) const {
@@ -262,11 +293,9 @@ Result<Tree> TreeBuilder::run() {
 
   std::size_t pos = 0;
   if (src_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;  // a UTF-8 byte-order mark
-  Node& root = tree_.nodes_[0];
-  root.open_begin = 0;
-  root.token_begin = root.token_end = root.value_begin = root.value_end =
-      static_cast<std::uint32_t>(pos);
-  stack_.push_back(Open{tree_.root(), kNoNode, false});
+  Pieces root;
+  root.token_begin = root.token_end = root.value_end = static_cast<std::uint32_t>(pos);
+  stack_.push_back(Open{tree_.root(), kNoNode, false, root, {}, false});
   gap_ = pos;
   Error error;
 
@@ -294,45 +323,41 @@ Result<Tree> TreeBuilder::run() {
       while (te < n && !EndsWord(src_[te]) && src_[te] != '\'') ++te;
       if (te == tb) return errorAt(pos, "expected a statement name after '<'");
 
-      Node node;
-      node.open_begin = open;
-      node.token_begin = static_cast<std::uint32_t>(tb);
-      node.token_end = node.value_begin = node.value_end = static_cast<std::uint32_t>(te);
-      node.parent = top.node;
+      Pieces piece;
+      piece.open_begin = open;
+      piece.token_begin = static_cast<std::uint32_t>(tb);
+      piece.token_end = piece.value_end = static_cast<std::uint32_t>(te);
       const auto id = static_cast<NodeId>(tree_.nodes_.size());
-      tree_.nodes_.push_back(node);
-      Node& up = tree_.nodes_[top.node];
-      if (top.last_child == kNoNode) {
-        up.first_child = id;
-      } else {
-        tree_.nodes_[top.last_child].next = id;
-      }
-      up.last_child = id;
+      tree_.nodes_.emplace_back();
+      linkLast(top.node, id);
+      top.last_child = id;  // the parent's previous item, once this one closes
 
       const std::string_view token(src_.data() + tb, te - tb);
       if (token == "Comment") {
         std::size_t gt = te;
         if (!scanComment(gt, error)) return error;
-        Node& self = tree_.nodes_[id];
-        self.value_end = self.close_begin = static_cast<std::uint32_t>(gt);
-        self.close_end = static_cast<std::uint32_t>(gt + 1);
-        stack_.back().last_child = id;
+        piece.value_end = piece.close_begin = static_cast<std::uint32_t>(gt);
+        piece.close_end = static_cast<std::uint32_t>(gt + 1);
+        top.child = piece;
+        top.child_leaf = true;
         pos = gap_ = gt + 1;
         continue;
       }
       const bool raw = top.raw_lines || token == "ImportObject";
-      top.last_child = id;  // the parent's previous item, once this one closes
-      stack_.push_back(Open{id, kNoNode, raw});
+      stack_.push_back(Open{id, kNoNode, raw, piece, {}, false});
       pos = gap_ = te;
       continue;
     }
     if (c == '>') {
       if (stack_.size() == 1) return errorAt(pos, "unexpected '>': no statement is open");
       const std::uint32_t close = splitGap(pos);
-      Node& self = tree_.nodes_[top.node];
+      Pieces self = stack_.back().self;
       self.close_begin = close;
       self.close_end = static_cast<std::uint32_t>(pos + 1);  // extended by the next split
+      const bool leaf = stack_.back().last_child == kNoNode;
       stack_.pop_back();
+      stack_.back().child = self;
+      stack_.back().child_leaf = leaf;
       pos = gap_ = pos + 1;
       continue;
     }
@@ -345,9 +370,10 @@ Result<Tree> TreeBuilder::run() {
       return errorAt(pos, "expected '<' to start a statement, found '" + excerpt(pos) + "'");
     }
     if (top.last_child != kNoNode) {
-      return errorAt(pos, "expected '<' or '>' after the sub-statements of <" +
-                              std::string(tree_.token(top.node)) + ">, found '" + excerpt(pos) +
-                              "'");
+      const std::string_view token(src_.data() + top.self.token_begin,
+                                   top.self.token_end - top.self.token_begin);
+      return errorAt(pos, "expected '<' or '>' after the sub-statements of <" + std::string(token) +
+                              ">, found '" + excerpt(pos) + "'");
     }
     if (c == '`') {
       if (!scanString(pos, error)) return error;
@@ -358,15 +384,19 @@ Result<Tree> TreeBuilder::run() {
   }
 
   if (stack_.size() > 1) {
-    const NodeId open = stack_.back().node;
-    const Position at = Locate(src_, tree_.sourceOffset(open));
-    return errorAt(n, "expected '>' to close <" + std::string(tree_.token(open)) +
-                          "> opened at line " + std::to_string(at.line) + ", column " +
-                          std::to_string(at.column) + ", found the end of the file");
+    const Open& open = stack_.back();
+    const Position at = Locate(src_, openingOf(open));
+    const std::string_view token(src_.data() + open.self.token_begin,
+                                 open.self.token_end - open.self.token_begin);
+    return errorAt(n, "expected '>' to close <" + std::string(token) + "> opened at line " +
+                          std::to_string(at.line) + ", column " + std::to_string(at.column) +
+                          ", found the end of the file");
   }
   const std::uint32_t tail = splitGap(n);
-  tree_.nodes_[0].close_begin = tail;
-  tree_.nodes_[0].close_end = static_cast<std::uint32_t>(n);
+  Pieces rootPieces = stack_.back().self;
+  rootPieces.close_begin = tail;
+  rootPieces.close_end = static_cast<std::uint32_t>(n);
+  tree_.setPieces(tree_.root(), rootPieces, false);
   return std::move(tree_);
 }
 

@@ -171,7 +171,9 @@ Status ReadWholeFile(const std::string& path, std::string& out) {
     ::close(fd);
     return FileError(path, "cannot read: not a regular file");
   }
-  out.assign(static_cast<std::size_t>(st.st_size), '\0');
+  // One byte of room past the size, so that the read that finds the end
+  // needs no larger buffer (growing would double the string's capacity).
+  out.assign(static_cast<std::size_t>(st.st_size) + 1, '\0');
   std::size_t done = 0;
   while (true) {
     if (done == out.size()) out.resize(out.size() + 65536);  // the file grew meanwhile

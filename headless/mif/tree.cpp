@@ -36,25 +36,75 @@ Tree::Tree() : Tree(std::string()) {}
 Tree Tree::copy() const {
   Tree out(source_);
   out.nodes_ = nodes_;
+  out.wide_ = wide_;
   out.pool_ = pool_;
   return out;
 }
 
 Tree::Tree(std::string source) : source_(std::move(source)) {
-  Node root;
-  nodes_.push_back(root);
+  nodes_.emplace_back();
+  setPieces(root(), Pieces{}, false);
 }
 
-std::string_view Tree::token(NodeId node) const {
+Tree::Pieces Tree::pieces(NodeId node) const {
   const Node& n = nodes_[node];
-  if (n.flags & kTokenInPool) return pool_[n.token_begin];
-  return std::string_view(source_).substr(n.token_begin, n.token_end - n.token_begin);
+  if (n.shape & kWide) return wide_[n.a].pieces;
+  const auto field = [&n](std::uint32_t shift, std::uint32_t bits) {
+    return (n.shape >> shift) & ((1u << bits) - 1);
+  };
+  Pieces p;
+  p.open_begin = n.a;
+  p.token_begin = n.a + field(kLeadShift, kLeadBits);
+  p.token_end = p.token_begin + field(kTokenShift, kTokenBits);
+  p.close_end = n.c;
+  p.close_begin = n.c - field(kCloseShift, kCloseBits);
+  p.value_end = (n.shape & kLeafValue) ? p.close_begin : p.token_end + field(kHeadShift, kHeadBits);
+  return p;
+}
+
+void Tree::setPieces(NodeId node, const Pieces& p, bool leaf) {
+  Node& n = nodes_[node];
+  const std::uint32_t lead = p.token_begin - p.open_begin;
+  const std::uint32_t tok = p.token_end - p.token_begin;
+  const std::uint32_t head = leaf ? 0 : p.value_end - p.token_end;
+  const std::uint32_t close = p.close_end - p.close_begin;
+  const bool fits = lead < (1u << kLeadBits) && tok < (1u << kTokenBits) &&
+                    head < (1u << kHeadBits) && close < (1u << kCloseBits) &&
+                    (!leaf || p.value_end == p.close_begin);
+  const std::uint32_t kept = n.shape & (kChanged | kContainer | kLast);
+  if (!fits || (n.shape & kWide)) {
+    std::uint32_t index = n.a;
+    if (!(n.shape & kWide)) {
+      index = static_cast<std::uint32_t>(wide_.size());
+      wide_.emplace_back();
+    }
+    wide_[index].pieces = p;
+    n.a = index;
+    n.c = p.close_end;
+    n.shape = kept | kWide;
+    return;
+  }
+  n.a = p.open_begin;
+  n.c = p.close_end;
+  n.shape = kept | (leaf ? kLeafValue : 0u) | (lead << kLeadShift) | (tok << kTokenShift) |
+            (head << kHeadShift) | (close << kCloseShift);
+}
+
+std::string_view Tree::specialToken(const Node& n) const {
+  if (n.shape & kCreated) return pool_[n.a];
+  const Pieces& p = wide_[n.a].pieces;
+  return std::string_view(source_).substr(p.token_begin, p.token_end - p.token_begin);
 }
 
 std::string_view Tree::rawValue(NodeId node) const {
   const Node& n = nodes_[node];
-  if (n.flags & kValueInPool) return pool_[n.value_begin];
-  return std::string_view(source_).substr(n.value_begin, n.value_end - n.value_begin);
+  if (n.shape & kCreated) return pool_[n.c];
+  if (n.shape & kWide) {
+    const Wide& w = wide_[n.a];
+    if (w.value_pool != kNoPool) return pool_[w.value_pool];
+  }
+  const Pieces p = pieces(node);
+  return std::string_view(source_).substr(p.token_end, p.value_end - p.token_end);
 }
 
 std::string_view Tree::value(NodeId node) const {
@@ -70,7 +120,7 @@ NodeId Tree::previousSibling(NodeId node) const {
 }
 
 bool Tree::isContainer(NodeId node) const {
-  return hasChildren(node) || (nodes_[node].flags & kContainer) != 0;
+  return hasChildren(node) || (nodes_[node].shape & kContainer) != 0;
 }
 
 std::size_t Tree::depth(NodeId node) const {
@@ -82,7 +132,7 @@ std::size_t Tree::depth(NodeId node) const {
 std::size_t Tree::sourceOffset(NodeId node) const {
   while (node != kNoNode && node != root() && isCreated(node)) node = parent(node);
   if (node == kNoNode || node == root()) return 0;
-  std::size_t at = nodes_[node].token_begin;
+  std::size_t at = pieces(node).token_begin;
   while (at > 0 && source_[at - 1] != '<') --at;
   return at > 0 ? at - 1 : 0;
 }
@@ -103,7 +153,7 @@ NodeId Tree::findNextSibling(NodeId after, std::string_view tok) const {
 }
 
 NodeId Tree::nextInSubtree(NodeId node, NodeId top, bool skipChildren) const {
-  if (!skipChildren && firstChild(node) != kNoNode) return firstChild(node);
+  if (!skipChildren && hasChildren(node)) return firstChild(node);
   while (node != top && node != kNoNode) {
     if (nextSibling(node) != kNoNode) return nextSibling(node);
     node = parent(node);
@@ -118,18 +168,18 @@ std::uint32_t Tree::addToPool(std::string_view text) {
 
 NodeId Tree::createStatement(std::string_view tok, std::string_view val) {
   Node n;
-  n.flags = kCreated | kTokenInPool | kValueInPool;
-  n.token_begin = addToPool(tok);
+  n.shape = kCreated | kLast;
+  n.a = addToPool(tok);
   std::string raw = " ";
   raw += val;
-  n.value_begin = addToPool(raw);
+  n.c = addToPool(raw);
   nodes_.push_back(n);
   return static_cast<NodeId>(nodes_.size() - 1);
 }
 
 NodeId Tree::createContainer(std::string_view tok) {
   const NodeId id = createStatement(tok, "");
-  nodes_[id].flags |= kContainer;
+  nodes_[id].shape |= kContainer;
   return id;
 }
 
@@ -143,35 +193,56 @@ bool Tree::canLink(NodeId up, NodeId child) const {
   return true;
 }
 
+// Links the unlinked `child` into `up` before `before` (kNoNode: at the end).
 void Tree::link(NodeId up, NodeId before, NodeId child) {
-  Node& p = nodes_[up];
-  nodes_[child].parent = up;
-  nodes_[child].next = before;
-  if (before == p.first_child) {
-    p.first_child = child;
+  Node& c = nodes_[child];
+  c.parent = up;
+  const NodeId last = nodes_[up].last_child;
+  if (last == kNoNode) {
+    c.next = child;
+    c.shape |= kLast;
+    nodes_[up].last_child = child;
+  } else if (before == kNoNode) {
+    c.next = nodes_[last].next;
+    c.shape |= kLast;
+    nodes_[last].next = child;
+    nodes_[last].shape &= ~kLast;
+    nodes_[up].last_child = child;
   } else {
-    NodeId prev = p.first_child;
+    // The ring makes the node before the first child the last child.
+    NodeId prev = last;
     while (nodes_[prev].next != before) prev = nodes_[prev].next;
     nodes_[prev].next = child;
+    c.next = before;
+    c.shape &= ~kLast;
   }
-  if (before == kNoNode) p.last_child = child;
   markChanged(up);
+}
+
+// Takes `node` out of its parent's ring; it keeps no links.
+void Tree::unlinkChild(NodeId node) {
+  const NodeId up = nodes_[node].parent;
+  Node& p = nodes_[up];
+  if (nodes_[node].next == node) {
+    p.last_child = kNoNode;
+  } else {
+    NodeId prev = node;
+    while (nodes_[prev].next != node) prev = nodes_[prev].next;
+    nodes_[prev].next = nodes_[node].next;
+    if (p.last_child == node) {
+      p.last_child = prev;
+      nodes_[prev].shape |= kLast;
+    }
+  }
+  nodes_[node].parent = kNoNode;
+  nodes_[node].next = kNoNode;
+  nodes_[node].shape |= kLast;
 }
 
 bool Tree::append(NodeId up, NodeId child) {
   if (!canLink(up, child)) return false;
   detach(child);
-  // Appending is the common case while building: link at the end directly.
-  Node& p = nodes_[up];
-  nodes_[child].parent = up;
-  nodes_[child].next = kNoNode;
-  if (p.last_child == kNoNode) {
-    p.first_child = child;
-  } else {
-    nodes_[p.last_child].next = child;
-  }
-  p.last_child = child;
-  markChanged(up);
+  link(up, kNoNode, child);
   return true;
 }
 
@@ -185,25 +256,14 @@ bool Tree::insertBefore(NodeId sibling, NodeId child) {
 bool Tree::insertAfter(NodeId sibling, NodeId child) {
   if (sibling == child || !canLink(parent(sibling), child)) return false;
   detach(child);
-  const NodeId up = parent(sibling);
-  if (nextSibling(sibling) == kNoNode) return append(up, child);
-  link(up, nextSibling(sibling), child);
+  link(parent(sibling), nextSibling(sibling), child);
   return true;
 }
 
 void Tree::detach(NodeId node) {
   const NodeId up = parent(node);
   if (up == kNoNode) return;
-  Node& p = nodes_[up];
-  const NodeId prev = previousSibling(node);
-  if (prev == kNoNode) {
-    p.first_child = nodes_[node].next;
-  } else {
-    nodes_[prev].next = nodes_[node].next;
-  }
-  if (p.last_child == node) p.last_child = prev;
-  nodes_[node].parent = kNoNode;
-  nodes_[node].next = kNoNode;
+  unlinkChild(node);
   markChanged(up);
 }
 
@@ -225,8 +285,20 @@ void Tree::setValue(NodeId node, std::string_view val) {
     raw += val;
     raw += old.substr(trail);
   }
-  nodes_[node].value_begin = addToPool(raw);
-  nodes_[node].flags |= kValueInPool;
+  const std::uint32_t index = addToPool(raw);
+  Node& n = nodes_[node];
+  if (n.shape & kCreated) {
+    n.c = index;
+  } else {
+    if (!(n.shape & kWide)) {
+      // A replaced value needs the whole record.
+      const Pieces p = pieces(node);
+      n.a = static_cast<std::uint32_t>(wide_.size());
+      wide_.push_back(Wide{p, kNoPool});
+      n.shape = (n.shape & (kChanged | kContainer | kLast)) | kWide;
+    }
+    wide_[n.a].value_pool = index;
+  }
   markChanged(node);
 }
 
@@ -256,31 +328,24 @@ NodeId Tree::copySubtree(NodeId top) {
 
 void Tree::setChildren(NodeId up, const std::vector<NodeId>& children) {
   for (NodeId c = firstChild(up); c != kNoNode;) {
-    const NodeId next = nodes_[c].next;
+    const NodeId next = nextSibling(c);
     nodes_[c].parent = kNoNode;
     nodes_[c].next = kNoNode;
+    nodes_[c].shape |= kLast;
     c = next;
   }
-  nodes_[up].first_child = kNoNode;
   nodes_[up].last_child = kNoNode;
   for (NodeId c : children) {
     if (!canLink(up, c)) continue;
-    if (nodes_[c].parent != kNoNode) detach(c);
-    nodes_[c].parent = up;
-    nodes_[c].next = kNoNode;
-    if (nodes_[up].last_child == kNoNode) {
-      nodes_[up].first_child = c;
-    } else {
-      nodes_[nodes_[up].last_child].next = c;
-    }
-    nodes_[up].last_child = c;
+    detach(c);  // from another parent, or listed twice
+    link(up, kNoNode, c);
   }
   markChanged(up);
 }
 
 void Tree::markChanged(NodeId node) {
-  while (node != kNoNode && (nodes_[node].flags & kChanged) == 0) {
-    nodes_[node].flags |= kChanged;
+  while (node != kNoNode && (nodes_[node].shape & kChanged) == 0) {
+    nodes_[node].shape |= kChanged;
     node = nodes_[node].parent;
   }
 }

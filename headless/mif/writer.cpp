@@ -55,8 +55,7 @@ class Writer {
   // Writes the start of `node`; returns true when its children and closing
   // are still to come (a frame was pushed).
   bool open(NodeId node, std::size_t depth) {
-    const Tree::Node& n = tree_.nodes_[node];
-    if (n.flags & Tree::kCreated) {
+    if (tree_.isCreated(node)) {
       newLine();
       indent(depth);
       put("<");
@@ -68,27 +67,29 @@ class Writer {
         return false;
       }
       if (raw.empty() || raw.back() != '\n') put("\n");
-    } else if (options_.copyUnchanged && (n.flags & Tree::kChanged) == 0) {
-      putSource(n.open_begin, n.close_end);
-      return false;
     } else {
-      putSource(n.open_begin, n.token_end);
+      const Tree::Pieces p = tree_.pieces(node);
+      if (options_.copyUnchanged && !tree_.isChanged(node)) {
+        putSource(p.open_begin, p.close_end);
+        return false;
+      }
+      putSource(p.open_begin, p.token_end);
       put(tree_.rawValue(node));
     }
-    stack_.push_back(Frame{node, n.first_child});
+    stack_.push_back(Frame{node, tree_.firstChild(node)});
     return true;
   }
 
   void close(NodeId node, std::size_t depth) {
-    const Tree::Node& n = tree_.nodes_[node];
-    if (n.flags & Tree::kCreated) {
+    if (tree_.isCreated(node)) {
       newLine();
       indent(depth);
       put("> # end of ");
       put(tree_.token(node));
       put("\n");
     } else {
-      putSource(n.close_begin, n.close_end);
+      const Tree::Pieces p = tree_.pieces(node);
+      putSource(p.close_begin, p.close_end);
     }
   }
 

@@ -11,7 +11,10 @@
 // "> # end of Token" after a container.
 //
 // Nodes live in one array and are linked by index, so deep nesting costs no
-// stack and a tree of any size is freed at once.
+// stack and a tree of any size is freed at once. A statement read from the
+// file takes 24 bytes: its pieces lie back to back, so two offsets and four
+// short lengths give them all; the few whose lengths do not fit, and those
+// whose value was replaced, keep their pieces in a side record.
 #ifndef VELTRANO_MIF_TREE_H
 #define VELTRANO_MIF_TREE_H
 
@@ -57,7 +60,13 @@ class Tree {
   const std::string& source() const { return source_; }
   std::size_t nodeCount() const { return nodes_.size(); }
 
-  std::string_view token(NodeId node) const;
+  std::string_view token(NodeId node) const {
+    const Node& n = nodes_[node];
+    if ((n.shape & (kCreated | kWide)) != 0) return specialToken(n);
+    const std::uint32_t begin = n.a + ((n.shape >> kLeadShift) & ((1u << kLeadBits) - 1));
+    const std::uint32_t size = (n.shape >> kTokenShift) & ((1u << kTokenBits) - 1);
+    return std::string_view(source_.data() + begin, size);
+  }
   // The value text exactly as written: everything between the token and the
   // first sub-statement or the '>', white space and comments included.
   std::string_view rawValue(NodeId node) const;
@@ -65,18 +74,24 @@ class Tree {
   std::string_view value(NodeId node) const;
 
   NodeId parent(NodeId node) const { return nodes_[node].parent; }
-  NodeId firstChild(NodeId node) const { return nodes_[node].first_child; }
+  NodeId firstChild(NodeId node) const {
+    const NodeId last = nodes_[node].last_child;
+    return last == kNoNode ? kNoNode : nodes_[last].next;
+  }
   NodeId lastChild(NodeId node) const { return nodes_[node].last_child; }
-  NodeId nextSibling(NodeId node) const { return nodes_[node].next; }
+  NodeId nextSibling(NodeId node) const {
+    const Node& n = nodes_[node];
+    return (n.shape & kLast) != 0 ? kNoNode : n.next;
+  }
   // Walks the siblings: linear in their number.
   NodeId previousSibling(NodeId node) const;
-  bool hasChildren(NodeId node) const { return nodes_[node].first_child != kNoNode; }
+  bool hasChildren(NodeId node) const { return nodes_[node].last_child != kNoNode; }
   // Has sub-statements, or was made as a container.
   bool isContainer(NodeId node) const;
   // Made after reading (written in the application's layout).
-  bool isCreated(NodeId node) const { return (nodes_[node].flags & kCreated) != 0; }
+  bool isCreated(NodeId node) const { return (nodes_[node].shape & kCreated) != 0; }
   // Has changed, or holds a change: written piece by piece.
-  bool isChanged(NodeId node) const { return (nodes_[node].flags & kChanged) != 0; }
+  bool isChanged(NodeId node) const { return (nodes_[node].shape & kChanged) != 0; }
   // Number of statements above `node` (0 for a top-level statement).
   std::size_t depth(NodeId node) const;
   // Byte offset of the '<' of a statement read from the file, or of the
@@ -150,37 +165,71 @@ class Tree {
   friend class detail::TreeBuilder;
   friend class Writer;
 
+  // The bits of Node::shape: flags, then the lengths of a compact read
+  // statement (lead: open begin to token; token; head: the value of a
+  // container; close).
   enum : std::uint32_t {
     kCreated = 1u << 0,
     kChanged = 1u << 1,
     kContainer = 1u << 2,
-    kTokenInPool = 1u << 3,
-    kValueInPool = 1u << 4,
+    kWide = 1u << 3,       // pieces in wide_[a]
+    kLeafValue = 1u << 4,  // read without sub-statements: the value runs to the close
+    kLast = 1u << 5,       // last child of its parent, or not linked
   };
+  static constexpr std::uint32_t kFlagBits = 6;
+  static constexpr std::uint32_t kLeadShift = kFlagBits, kLeadBits = 8;
+  static constexpr std::uint32_t kTokenShift = kLeadShift + kLeadBits, kTokenBits = 6;
+  static constexpr std::uint32_t kHeadShift = kTokenShift + kTokenBits, kHeadBits = 6;
+  static constexpr std::uint32_t kCloseShift = kHeadShift + kHeadBits, kCloseBits = 6;
+  static_assert(kCloseShift + kCloseBits == 32);
+  static constexpr std::uint32_t kFlagMask = (1u << kFlagBits) - 1;
+  static constexpr std::uint32_t kNoPool = 0xFFFFFFFFu;
 
-  // Byte ranges into source_ (or, with the pool flags, indexes into pool_).
-  struct Node {
+  // Byte ranges of a read statement's pieces in source_.
+  struct Pieces {
     std::uint32_t open_begin = 0;   // lead trivia, '<', blanks
     std::uint32_t token_begin = 0;  // also: open end
-    std::uint32_t token_end = 0;
-    std::uint32_t value_begin = 0;
+    std::uint32_t token_end = 0;    // also: value begin
     std::uint32_t value_end = 0;
     std::uint32_t close_begin = 0;  // trivia before '>', '>', rest of line
     std::uint32_t close_end = 0;
-    NodeId parent = kNoNode;
-    NodeId first_child = kNoNode;
-    NodeId last_child = kNoNode;
-    NodeId next = kNoNode;
-    std::uint32_t flags = 0;
   };
+  // The pieces of a read statement kept whole, and its value when replaced.
+  struct Wide {
+    Pieces pieces;
+    std::uint32_t value_pool = kNoPool;
+  };
+  struct Node {
+    // Read: the open begin, or with kWide the index in wide_; made: the
+    // token's index in pool_.
+    std::uint32_t a = 0;
+    // Read: the close end; made: the value's index in pool_.
+    std::uint32_t c = 0;
+    std::uint32_t shape = kLast;
+    NodeId parent = kNoNode;
+    NodeId last_child = kNoNode;
+    // The next sibling; the last child's is the first child (a ring, so
+    // the first child and appending are one step away).
+    NodeId next = kNoNode;
+  };
+  static_assert(sizeof(Node) == 24);
 
   explicit Tree(std::string source);
   std::uint32_t addToPool(std::string_view text);
   bool canLink(NodeId parent, NodeId child) const;
   void link(NodeId parent, NodeId before, NodeId child);
+  void unlinkChild(NodeId node);
+  // The pieces of a read statement.
+  Pieces pieces(NodeId node) const;
+  // The token of a made statement or of one with its pieces in wide_.
+  std::string_view specialToken(const Node& n) const;
+  // Stores the pieces of a read statement (compact when they fit); its
+  // links and the kLast bit stay.
+  void setPieces(NodeId node, const Pieces& p, bool leaf);
 
   std::string source_;
   std::vector<Node> nodes_;
+  std::vector<Wide> wide_;
   // Text of made and changed statements. A deque keeps every string in
   // place, so views handed out stay valid while more are added.
   std::deque<std::string> pool_;
