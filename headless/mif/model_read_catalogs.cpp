@@ -2,6 +2,7 @@
 // paragraph and character formats, marker types, show-all.
 #include "mif/builder.h"
 #include "mif/catalogs.h"
+#include "model_comment_props.h"
 #include "model_formats.h"
 #include "model_read.h"
 #include "model_units.h"
@@ -110,6 +111,9 @@ void ReadCatalogs(ReadContext& ctx) {
   for (const FormatEntry& f : catalogs.paragraphFormats) {
     if (doc.find(Kind::ParagraphFormat, f.tag) != 0) continue;
     headless::PropMap props = ReadParagraphFormatProps(file, f.node, ctx.state.defaultUnit, doc);
+    for (const auto& [code, value] : ReadCommentProps(file, f.node)) {
+      if (!props.contains(code)) props.set(code, value);
+    }
     SetOrigin(doc, ctx.state, doc.addParagraphFormat(f.tag, std::move(props)), f.node);
   }
   for (const FormatEntry& f : catalogs.characterFormats) {

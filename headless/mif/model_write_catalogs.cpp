@@ -3,6 +3,7 @@
 // application's layout.
 #include <cstdio>
 
+#include "model_comment_props.h"
 #include "model_formats.h"
 #include "model_write.h"
 
@@ -92,7 +93,13 @@ Status WriteParagraphFormat(WriteContext& w, Id format) {
   if (Status s = w.setChildText(node, "PgfTag", n.name); !s) return s;
   const headless::PropMap current =
       ReadParagraphFormatProps(w.file, node, w.state.defaultUnit, w.doc);
-  return WriteParagraphFormatProps(w.file, node, n.props, current, w.state.defaultUnit, w.doc);
+  if (Status s =
+          WriteParagraphFormatProps(w.file, node, n.props, current, w.state.defaultUnit, w.doc);
+      !s) {
+    return s;
+  }
+  WriteCommentProps(w.file, node, n.props, IsMappedParagraphProp);
+  return Ok();
 }
 
 Status WriteCharacterFormat(WriteContext& w, Id format) {
