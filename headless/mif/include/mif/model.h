@@ -7,12 +7,16 @@
 // of the pages (columns, balancing, chains), flows, footnotes, tables and
 // paragraphs with their inline content into the model; every model object
 // carries the statement it came from as its origin. Hidden conditional
-// text is read back where it belongs.
+// text is read back where it belongs. The marker list is in reading order:
+// the main flow, then the other flows in file order, with the markers of a
+// footnote or table (row by row, cell by cell) at the place of its anchor.
 //
 // Writing copies every statement the model did not change; changed objects
 // are re-emitted in the application's layout: new paragraphs and markers
 // take a Unique from DNextUnique (which advances), new IDs lie above the
 // largest of the file, every new or re-emitted paragraph names its format.
+// Integer properties of a paragraph format that no MIF statement states
+// are kept in a comment in the head of its Pgf.
 #ifndef VELTRANO_MIF_MODEL_H
 #define VELTRANO_MIF_MODEL_H
 
