@@ -33,6 +33,7 @@ struct CliIo {
 struct Files {
   std::shared_ptr<Store> store;
   Resolver resolve;
+  Renderer render;  // may be empty: then every save is written
 };
 
 }  // namespace headless::cli

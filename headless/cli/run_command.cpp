@@ -52,7 +52,7 @@ class Run {
   Run(const Options& options, CliIo& io, const Files& files)
       : o_(options),
         io_(io),
-        staging_(std::make_shared<StagingStore>(files.store, files.resolve)),
+        staging_(std::make_shared<StagingStore>(files.store, files.resolve, files.render)),
         host_(staging_),
         user_(options, io) {
     host_.setUser(&user_);
@@ -150,7 +150,12 @@ int Run::saveAndWrite() {
   }
   if (o_.dryRun) {
     for (const StagingStore::Staged& s : staging_->staged()) {
-      user_.say("would write " + StagingStore::Target(s, std::nullopt));
+      const std::string file = StagingStore::Target(s, std::nullopt);
+      if (!staging_->unchanged(s)) {
+        user_.say("would write " + file);
+      } else if (o_.verbose) {
+        user_.say("veltrano: " + file + " is unchanged");
+      }
     }
     return failed ? 2 : 0;
   }
@@ -160,7 +165,9 @@ int Run::saveAndWrite() {
     if (ec) return fail("cannot make the directory " + *o_.output + ": " + ec.message());
   }
   for (const StagingStore::Written& w : staging_->commit(o_.output)) {
-    if (w.error.empty()) {
+    if (w.unchanged) {
+      if (o_.verbose) user_.say("veltrano: " + w.file + " is unchanged; not written");
+    } else if (w.error.empty()) {
       user_.say("wrote " + w.file);
     } else {
       user_.say("veltrano: cannot write " + w.file + ": " + w.error);

@@ -1,5 +1,7 @@
 #include "staging_store.h"
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 namespace headless::cli {
@@ -45,8 +47,24 @@ bool Stage(std::vector<StagingStore::Staged>& staged, StagingStore::Staged* earl
 
 }  // namespace
 
-StagingStore::StagingStore(std::shared_ptr<Store> files, Resolver resolve)
-    : files_(std::move(files)), resolve_(std::move(resolve)) {}
+StagingStore::StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render)
+    : files_(std::move(files)), resolve_(std::move(resolve)), render_(std::move(render)) {}
+
+bool StagingStore::unchanged(const Staged& staged) const {
+  const std::optional<std::string> file = resolve_(staged.file);
+  if (!file) return false;
+  std::optional<std::string> bytes;
+  if (const Document* doc = std::get_if<Document>(&staged.model)) {
+    if (render_.document) bytes = render_.document(*doc);
+  } else if (render_.book) {
+    bytes = render_.book(std::get<Book>(staged.model));
+  }
+  if (!bytes) return false;
+  std::ifstream in(*file, std::ios::binary);
+  if (!in) return false;
+  const std::string current((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return !in.bad() && current == *bytes;
+}
 
 std::string StagingStore::fileOf(const std::string& path) const {
   return resolve_(path).value_or(path);
@@ -117,6 +135,11 @@ std::vector<StagingStore::Written> StagingStore::commit(
   for (const Staged& s : staged_) {
     Written w;
     w.file = Target(s, outputDir);
+    if (unchanged(s)) {
+      w.unchanged = true;
+      out.push_back(std::move(w));
+      continue;
+    }
     if (!targets.insert(PathKey(w.file)).second) {
       w.error =
           "another file of the same name was written there already; " + s.file + " is not written";

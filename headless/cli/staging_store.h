@@ -5,6 +5,12 @@
 // is read back from memory. commit() then writes what was saved, over the
 // originals or into an output directory.
 //
+// Given the bytes the underlying store would write for a model, it also
+// leaves out the saves that would write a file as it already is: a command
+// may save a document it did not change (book commands save every
+// chapter), and such a file is neither rewritten nor copied into the output
+// directory.
+//
 // It also notes what failed to load: a name that stands for no file is
 // ordinary (the settings document may be absent), but a file that exists
 // and cannot be read is an input error of the run.
@@ -26,9 +32,15 @@ namespace headless::cli {
 // no such file.
 using Resolver = std::function<std::optional<std::string>(const std::string& name)>;
 
+// The bytes the store would write for a model; none when it cannot say.
+struct Renderer {
+  std::function<std::optional<std::string>(const Document&)> document;
+  std::function<std::optional<std::string>(const Book&)> book;
+};
+
 class StagingStore : public Store {
  public:
-  StagingStore(std::shared_ptr<Store> files, Resolver resolve);
+  StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render = {});
 
   Loaded load(const std::string& path) override;
   bool save(const std::string& path, const Document& doc, std::string* error) override;
@@ -46,14 +58,18 @@ class StagingStore : public Store {
   // The error of the last load that failed.
   const std::string& lastError() const { return lastError_; }
 
+  // Whether writing the staged save would leave its file as it is.
+  bool unchanged(const Staged& staged) const;
+
   struct Written {
     std::string file;
-    std::string error;  // empty when written
+    std::string error;       // empty when written
+    bool unchanged = false;  // not written: the file already is so
   };
   // The file a staged save goes to: its own file, or the file of that name
   // in `outputDir`.
   static std::string Target(const Staged& staged, const std::optional<std::string>& outputDir);
-  // Writes every staged save; each write replaces its file atomically (as
+  // Writes every staged save that changes its file; each write replaces its file atomically (as
   // the underlying store does), so a failure leaves that file as it was.
   std::vector<Written> commit(const std::optional<std::string>& outputDir);
 
@@ -63,6 +79,7 @@ class StagingStore : public Store {
 
   std::shared_ptr<Store> files_;
   Resolver resolve_;
+  Renderer render_;
   std::vector<Staged> staged_;
   std::vector<std::string> loadErrors_;
   std::string lastError_;
