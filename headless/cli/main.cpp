@@ -28,7 +28,6 @@ std::string ProgramDir(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(true);
   headless::cli::CliIo io(std::cin, std::cout, std::cerr);
   io.inTerminal = isatty(STDIN_FILENO) != 0;
   io.errTerminal = isatty(STDERR_FILENO) != 0;

@@ -178,10 +178,9 @@ int Run::saveAndWrite() {
 }
 
 int Run::run(const std::string& plugin) {
-  host_.setHomeDirectory(o_.home ? *o_.home
-                         : io_.env.count("VELTRANO_HOME") && !io_.env.at("VELTRANO_HOME").empty()
-                             ? io_.env.at("VELTRANO_HOME")
-                             : io_.currentDir);
+  // RunCli has settled the home directory (--home, $VELTRANO_HOME or the
+  // current directory).
+  host_.setHomeDirectory(o_.home.value_or(io_.currentDir));
   std::string why;
   client_ = host_.loadClient(plugin, &why);
   if (client_ < 0) return fail("cannot load the plug-in: " + why);

@@ -17,9 +17,8 @@ struct Ran {
 // Runs the program through the shell, standard input from /dev/null;
 // `redirect` may send standard error somewhere.
 Ran Program(const std::string& args, const std::string& redirect = "2>/dev/null") {
-  const std::string cmd =
-      std::string("env -u VELTRANO_HOME -u VELTRANO_PLUGIN '") + VTR_VELTRANO_EXE + "' " + args +
-      " </dev/null " + redirect;
+  const std::string cmd = std::string("env -u VELTRANO_HOME -u VELTRANO_PLUGIN '") +
+                          VTR_VELTRANO_EXE + "' " + args + " </dev/null " + redirect;
   Ran ran;
   FILE* pipe = popen(cmd.c_str(), "r");
   if (!pipe) return ran;

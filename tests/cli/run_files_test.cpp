@@ -46,8 +46,8 @@ TEST_F(RunFiles, ABookCommandRunsOverTheChaptersAndWritesThem) {
   const auto before = dir.snapshot();
   CliRun r = run({"UpdateAllMarkers", at("guide/Guide.mif")});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "wrote " + at("guide/ch1.mif") + "\nwrote " + at("guide/ch2.mif") +
-                       "\nwrote " + at("guide/ch3.mif") + "\n");
+  EXPECT_EQ(r.err, "wrote " + at("guide/ch1.mif") + "\nwrote " + at("guide/ch2.mif") + "\nwrote " +
+                       at("guide/ch3.mif") + "\n");
   const auto after = dir.snapshot();
   for (const char* name : {"guide/Guide.mif", "guide/GuideIX.mif", "home/CVConfig.mif"}) {
     EXPECT_TRUE(after.at(name) == before.at(name)) << name;
