@@ -14,12 +14,13 @@ namespace vtrtest {
 namespace fs = std::filesystem;
 
 CliRun RunCliWith(const headless::cli::Files& files, const std::vector<std::string>& args,
-                  const std::string& input, bool terminal) {
+                  const std::string& input, bool terminal, bool errTerminal) {
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
   headless::cli::CliIo io(in, out, err);
   io.inTerminal = terminal;
+  io.errTerminal = errTerminal;
   io.currentDir = fs::current_path().string();
   CliRun run;
   run.status = headless::cli::RunCli(args, io, files);

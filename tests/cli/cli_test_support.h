@@ -21,9 +21,9 @@ struct CliRun {
 };
 
 // RunCli over `files`; `input` is standard input, a terminal when
-// `terminal` is set.
+// `terminal` is set; standard error is a terminal when `errTerminal` is.
 CliRun RunCliWith(const headless::cli::Files& files, const std::vector<std::string>& args,
-                  const std::string& input = {}, bool terminal = false);
+                  const std::string& input = {}, bool terminal = false, bool errTerminal = false);
 // The same over the MIF files on disk.
 CliRun RunCliOnDisk(const std::vector<std::string>& args, const std::string& input = {});
 

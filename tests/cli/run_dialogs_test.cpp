@@ -145,6 +145,23 @@ TEST_F(RunDialogs, WarningsAndConsoleLinesGiveStatusOne) {
   EXPECT_EQ(r.err.rfind("note: Veltrano", 0), 0u) << r.err;
 }
 
+TEST_F(RunDialogs, TheStatusLineIsAProgressLineOnATerminal) {
+  putChapter("/m/p1.fm");
+  putChapter("/m/p2.fm", "Dogs;");
+  store->put("/m/p.book", BookBuilder().doc("/m/p1.fm").doc("/m/p2.fm").build());
+  CliRun r = RunCliWith(MemoryFiles(store), {"ShowIndexEntriesBook", "/m/p.book"}, {}, false, true);
+  EXPECT_EQ(r.status, 0) << r.err;
+  // Each text replaces the one before; the line is gone before the program
+  // writes its own lines.
+  EXPECT_EQ(
+      r.err.rfind("Showing Index Entries: p1.fm\r\x1b[KShowing Index Entries: p2.fm\r\x1b[K", 0),
+      0u)
+      << r.err;
+  // Elsewhere it is not shown.
+  r = RunCliWith(MemoryFiles(store), {"ShowIndexEntriesBook", "/m/p.book"});
+  EXPECT_EQ(r.err.find("Showing"), std::string::npos) << r.err;
+}
+
 TEST_F(RunDialogs, MessagesGoFirstAndPointTheCommandElsewhere) {
   putChapter("/m/one.fm");
   putChapter("/m/two.fm");
