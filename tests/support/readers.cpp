@@ -181,7 +181,10 @@ bool ConditionShown(const Document& doc, const std::string& name) {
 std::string Selection(const Document& doc) {
   const headless::TextSpan& sel = doc.selection();
   if (sel.begin.para == 0) return "none";
-  std::string out = "\"" + doc.text(sel.begin.para) + "\" " + std::to_string(sel.begin.offset);
+  std::string out = "\"";  // appended to: GCC 12 in Release takes "x" + s for an overlapping copy
+  out += doc.text(sel.begin.para);
+  out += "\" ";
+  out += std::to_string(sel.begin.offset);
   if (sel.end.para != sel.begin.para) out += " .. \"" + doc.text(sel.end.para) + "\"";
   out += ".." + std::to_string(sel.end.offset);
   return out;
