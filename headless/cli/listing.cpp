@@ -47,7 +47,10 @@ std::string ListClients(const Host& host) {
     }
     out += "  Notifications:";
     if (info.notifications.empty()) out += " none";
-    for (int32_t n : info.notifications) out += " " + std::to_string(n);
+    for (int32_t n : info.notifications) {
+      out += ' ';
+      out += std::to_string(n);
+    }
     out += "\n";
   }
   bool any = false;
