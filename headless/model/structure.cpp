@@ -14,18 +14,24 @@ Id Document::addFlow(std::string name) {
   return id;
 }
 
+// Links `child` as the last child of `parent` (frames of a flow, columns of a
+// frame, rows of a table, cells of a row).
+void Document::appendChild(Id parent, Id child) {
+  Node& c = mutableNode(child);
+  Node& p = mutableNode(parent);
+  c.parent = parent;
+  c.prev = p.last;
+  if (p.last != 0) {
+    mutableNode(p.last).next = child;
+  } else {
+    p.first = child;
+  }
+  p.last = child;
+}
+
 Id Document::addColumn(Id frame) {
   Id col = newNode(Kind::Column);
-  Node& c = mutableNode(col);
-  c.parent = frame;
-  Node& f = mutableNode(frame);
-  c.prev = f.last;
-  if (f.last != 0) {
-    mutableNode(f.last).next = col;
-  } else {
-    f.first = col;
-  }
-  mutableNode(frame).last = col;
+  appendChild(frame, col);
   return col;
 }
 
@@ -38,15 +44,8 @@ Id Document::addFrame(Id flow, FrameGeometry geometry, bool balanced) {
     f.geometry = geometry;
     if (f.geometry.columns < 1) f.geometry.columns = 1;
     f.flag = balanced ? 1 : 0;
-    Node& fl = mutableNode(flow);
-    f.prev = fl.last;
-    if (fl.last != 0) {
-      mutableNode(fl.last).next = frame;
-    } else {
-      fl.first = frame;
-    }
-    mutableNode(flow).last = frame;
   }
+  appendChild(flow, frame);
   for (int32_t i = 0; i < node(frame).geometry.columns; ++i) addColumn(frame);
   return frame;
 }
@@ -81,33 +80,15 @@ Id Document::addTable() {
 Id Document::addRow(Id table) {
   if (kind(table) != Kind::Table) return 0;
   Id row = newNode(Kind::Row);
-  Node& r = mutableNode(row);
-  r.parent = table;
-  Node& t = mutableNode(table);
-  r.prev = t.last;
-  if (t.last != 0) {
-    mutableNode(t.last).next = row;
-  } else {
-    t.first = row;
-  }
-  mutableNode(table).last = row;
+  appendChild(table, row);
   return row;
 }
 
 Id Document::addCell(Id row) {
   if (kind(row) != Kind::Row) return 0;
   Id cell = newNode(Kind::Cell);
-  Node& c = mutableNode(cell);
-  c.parent = row;
-  c.flag = 1;
-  Node& r = mutableNode(row);
-  c.prev = r.last;
-  if (r.last != 0) {
-    mutableNode(r.last).next = cell;
-  } else {
-    r.first = cell;
-  }
-  mutableNode(row).last = cell;
+  mutableNode(cell).flag = 1;
+  appendChild(row, cell);
   return cell;
 }
 

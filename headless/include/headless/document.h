@@ -384,6 +384,7 @@ class Document {
   void removeAnchorAtoms(Id obj);
   Id frameFlow(Id id) const;
   void layoutFlow(Id flow);
+  void appendChild(Id parent, Id child);
   Id addColumn(Id frame);
   Id cloneFrame(Id flow, Id like);
 
