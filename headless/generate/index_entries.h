@@ -1,0 +1,65 @@
+// The lines of an index from the entries of its markers. One line per
+// distinct path of level texts (compared exactly, formatting aside), a line
+// for every parent even when no marker names it alone; the page numbers of
+// a line in page order, each page once (linked to its first marker), a
+// "<$startrange>" and the next "<$endrange>" of the same entry joined into
+// a range, pages inside a range taken into it. Lines sort under their
+// parent by their sort string (their key, else their text) through the
+// collation; group titles stand before the first level-1 line they hold.
+#ifndef VELTRANO_GENERATE_INDEX_ENTRIES_H
+#define VELTRANO_GENERATE_INDEX_ENTRIES_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "generate/collation.h"
+#include "generate/index_settings.h"
+#include "generate/marker_entries.h"
+
+namespace headless::generate {
+
+struct PageRef {
+  uint64_t order = 0;  // the page's place in the book: component, then page
+  std::string text;    // as printed
+  std::string link;    // the hypertext command to its marker; empty for none
+};
+
+// One entry of one marker, on its page.
+struct Occurrence {
+  MarkerEntry entry;
+  PageRef page;
+  std::size_t source = 0;  // the caller's number of the marker, for reports
+};
+
+struct PageItem {
+  PageRef first;
+  std::optional<PageRef> last;  // the end of a range
+};
+
+struct IndexLine {
+  bool groupTitle = false;
+  int level = 1;  // 1 for group titles
+  std::vector<Piece> text;
+  std::vector<PageItem> pages;
+};
+
+struct EntryProblem {
+  std::size_t source = 0;
+  std::string message;
+};
+
+struct BuiltIndex {
+  std::vector<IndexLine> lines;
+  std::vector<EntryProblem> problems;
+  int depth = 0;  // the deepest level used
+};
+
+// `occurrences` in book order.
+BuiltIndex BuildIndex(const std::vector<Occurrence>& occurrences, const IndexSettings& settings,
+                      const Collation& collation);
+
+}  // namespace headless::generate
+
+#endif

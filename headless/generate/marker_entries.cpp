@@ -1,0 +1,168 @@
+#include "marker_entries.h"
+
+namespace headless::generate {
+
+namespace {
+
+// One character of entry text (a byte: the characters that mean something
+// are ASCII, so UTF-8 sequences pass through whole), whether it was
+// escaped, and its character format.
+struct Char {
+  char c;
+  bool escaped;
+  std::string format;
+};
+
+// The position of the next `want` at or after `from` that no backslash
+// escapes, or npos.
+std::size_t FindUnescaped(std::string_view s, char want, std::size_t from) {
+  for (std::size_t i = from; i < s.size(); ++i) {
+    if (s[i] == '\\') {
+      ++i;
+    } else if (s[i] == want) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+std::vector<std::string_view> SplitUnescaped(std::string_view s, char sep) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (std::size_t at = FindUnescaped(s, sep, 0); at != std::string_view::npos;
+       at = FindUnescaped(s, sep, start)) {
+    out.push_back(s.substr(start, at - start));
+    start = at + 1;
+  }
+  out.push_back(s.substr(start));
+  return out;
+}
+
+// Drops unescaped spaces at both ends.
+void Trim(std::vector<Char>& chars) {
+  std::size_t begin = 0, end = chars.size();
+  while (begin < end && chars[begin].c == ' ' && !chars[begin].escaped) ++begin;
+  while (end > begin && chars[end - 1].c == ' ' && !chars[end - 1].escaped) --end;
+  chars.erase(chars.begin() + static_cast<std::ptrdiff_t>(end), chars.end());
+  chars.erase(chars.begin(), chars.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
+LevelText ToLevel(const std::vector<Char>& chars) {
+  LevelText level;
+  for (const Char& ch : chars) {
+    if (level.pieces.empty() || level.pieces.back().format != ch.format) {
+      level.pieces.push_back(Piece{{}, ch.format});
+    }
+    level.pieces.back().text += ch.c;
+  }
+  return level;
+}
+
+// A sort key's level: escapes resolved, format switches left out, spaces
+// at the ends dropped unless escaped.
+std::string KeyLevel(std::string_view raw) {
+  std::vector<Char> chars;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == '\\') {
+      chars.push_back(Char{i + 1 < raw.size() ? raw[i + 1] : '\\', true, {}});
+      ++i;
+    } else if (raw[i] == '<' && FindUnescaped(raw, '>', i) != std::string_view::npos) {
+      i = FindUnescaped(raw, '>', i);
+    } else {
+      chars.push_back(Char{raw[i], false, {}});
+    }
+  }
+  Trim(chars);
+  std::string out;
+  for (const Char& ch : chars) out += ch.c;
+  return out;
+}
+
+struct MarkerState {
+  bool noPage = false;
+};
+
+void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
+  MarkerEntry entry;
+  std::string_view body = raw;
+  // A sort key is a "[...]" that ends the entry.
+  if (const std::size_t open = FindUnescaped(raw, '[', 0); open != std::string_view::npos) {
+    const std::size_t close = FindUnescaped(raw, ']', open + 1);
+    if (close == std::string_view::npos) {
+      out.problems.push_back("a '[' without ']'");
+    } else if (raw.substr(close + 1).find_first_not_of(' ') != std::string_view::npos) {
+      out.problems.push_back("text after the sort key's ']'");
+    } else {
+      for (std::string_view level : SplitUnescaped(raw.substr(open + 1, close - open - 1), ':')) {
+        entry.sortKey.push_back(KeyLevel(level));
+      }
+      body = raw.substr(0, open);
+    }
+  }
+
+  std::vector<std::vector<Char>> levels(1);
+  std::string format;
+  auto literal = [&](std::string_view text) {
+    for (char c : text) levels.back().push_back(Char{c, true, format});
+  };
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (c == '\\') {
+      literal(i + 1 < body.size() ? body.substr(i + 1, 1) : std::string_view("\\"));
+      ++i;
+    } else if (c == '<') {
+      const std::size_t close = FindUnescaped(body, '>', i + 1);
+      if (close == std::string_view::npos) {
+        out.problems.push_back("a '<' without '>'");
+        literal("<");
+        continue;
+      }
+      const std::string_view tag = body.substr(i + 1, close - i - 1);
+      if (tag == "$nopage") {
+        state.noPage = true;
+      } else if (tag == "$singlepage") {
+        state.noPage = false;
+      } else if (tag == "$startrange") {
+        entry.startRange = true;
+      } else if (tag == "$endrange") {
+        entry.endRange = true;
+      } else if (!tag.empty() && tag.front() == '$') {
+        out.problems.push_back("an unknown building block <" + std::string(tag) + ">");
+        literal(body.substr(i, close - i + 1));
+      } else if (tag == "/" || tag == "Default Para Font") {
+        format.clear();
+      } else {
+        format = tag;
+      }
+      i = close;
+    } else if (c == ':') {
+      levels.emplace_back();
+      format.clear();
+    } else {
+      levels.back().push_back(Char{c, false, format});
+    }
+  }
+  entry.noPage = state.noPage;
+  for (std::vector<Char>& level : levels) {
+    Trim(level);
+    if (!level.empty()) entry.levels.push_back(ToLevel(level));
+  }
+  if (!entry.levels.empty()) out.entries.push_back(std::move(entry));
+}
+
+}  // namespace
+
+std::string LevelText::plain() const {
+  std::string out;
+  for (const Piece& p : pieces) out += p.text;
+  return out;
+}
+
+ParsedMarker ParseMarkerText(std::string_view text) {
+  ParsedMarker out;
+  MarkerState state;
+  for (std::string_view raw : SplitUnescaped(text, ';')) ParseEntry(raw, state, out);
+  return out;
+}
+
+}  // namespace headless::generate
