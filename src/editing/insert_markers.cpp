@@ -23,8 +23,7 @@ PlacementSettings ReadPlacementSettings() {
   PlacementSettings s;
   int location = frame::GetSettingNumber("MarkerLocation");
   s.location = location == 1 ? kAtStart : kAtEnd;
-  int paragraph = frame::GetSettingNumber("MarkerParagraph");
-  s.paragraphBefore = paragraph == frame::SettingNotSet || paragraph == 1;
+  s.paragraphBefore = frame::MarkersGoBeforeTheRun();
   return s;
 }
 

@@ -113,6 +113,11 @@ bool GetSettingSwitch(const std::string& key) {
   return text && *text == "True";
 }
 
+bool MarkersGoBeforeTheRun() {
+  const int paragraph = GetSettingNumber("MarkerParagraph");
+  return paragraph == SettingNotSet || paragraph == 1;
+}
+
 StartupSettingValues& StartupSettings() {
   static StartupSettingValues values;
   return values;

@@ -27,6 +27,11 @@ bool GetSettingSwitch(const std::string& key);
 // at no more than 255 characters.
 int LeadingNumber(const std::string& text);
 
+// "MarkerParagraph", read now: true when a run of entry paragraphs in a flow
+// gives its markers to the paragraph before it (the value 1, or no value),
+// false when to the paragraph after it.
+bool MarkersGoBeforeTheRun();
+
 // The three values cached at every initialisation.
 struct StartupSettingValues {
   int maximumMarkerLength = 255;

@@ -1,7 +1,10 @@
 #include "markertext/expand_markers.h"
 
 #include <optional>
+#include <unordered_set>
 
+#include "frame/document_walk.h"
+#include "frame/settings.h"
 #include "markertext/entry_text.h"
 #include "markertext/insert_entry.h"
 
@@ -35,39 +38,58 @@ void SetInsertionPoint(ObjectId doc, ObjectId paragraph) {
   F_ApiSetTextRange(0, doc, host::kPropTextSelection, {{paragraph, 0}, {paragraph, 0}});
 }
 
+ObjectId MarkerParagraph(ObjectId doc, ObjectId marker) {
+  return F_ApiGetTextLoc(doc, marker, host::kPropMarkerPosition).obj;
+}
+
+// The paragraphs of the document's footnotes. The host tells a table by the
+// selection; a footnote is known only by its paragraphs.
+std::unordered_set<ObjectId> FootnoteParagraphs(ObjectId doc) {
+  std::unordered_set<ObjectId> paragraphs;
+  frame::ForEachFootnote(doc, [&](ObjectId note) {
+    return frame::ForEachParagraphFrom(doc, F_ApiGetId(doc, note, host::kPropFirstParagraph),
+                                       [&](ObjectId p) {
+                                         paragraphs.insert(p);
+                                         return true;
+                                       });
+  });
+  return paragraphs;
+}
+
 }  // namespace
 
 void ExpandMarkers(ObjectId doc, const std::string& markerType) {
   ObjectId type = F_ApiGetNamedObject(doc, host::kObjMarkerType, markerType);
+  // The entries go on the side of the marker's paragraph from which the
+  // conversion gives their markers back to that same paragraph: in a flow,
+  // the paragraph before a run when "MarkerParagraph" says so, else the one
+  // after it; in table cells and footnotes always the one after it.
+  const bool flowMarkersBefore = frame::MarkersGoBeforeTheRun();
+  std::unordered_set<ObjectId> footnoteParagraphs = FootnoteParagraphs(doc);
   for (ObjectId m = F_ApiGetId(0, doc, host::kPropFirstMarkerInDoc); m != 0;
        m = F_ApiGetId(doc, m, host::kPropNextMarker)) {
     if (F_ApiGetId(doc, m, host::kPropMarkerType) != type) continue;
     const TextLoc at = F_ApiGetTextLoc(doc, m, host::kPropMarkerPosition);
     const std::optional<std::string> condition = ConditionAt(doc, at);
     SetInsertionPoint(doc, at.obj);
-    const bool before = PlacesEntriesBefore(doc);
-    ObjectId lastEntry = 0;
+    const bool inFootnote = footnoteParagraphs.contains(at.obj);
+    const bool inFlow = !inFootnote && F_ApiGetId(0, doc, host::kPropSelectedTable) == 0;
+    const EntrySide side =
+        inFlow && flowMarkersBefore ? EntrySide::kDirectlyAfter : EntrySide::kDirectlyBefore;
     for (const MarkerEntry& entry :
          SplitMarkerText(F_ApiGetString(doc, m, host::kPropMarkerText))) {
-      // The entry paragraphs keep the order of the marker text. Before: each
-      // one is placed from the paragraph that holds the marker now (a split
-      // at its start moves the marker on behind the new entry). After: each
-      // one is placed from the entry made last, which also holds when the
-      // marker's paragraph is run-in and its entries follow its follower.
-      const ObjectId from = !before && lastEntry != 0
-                                ? lastEntry
-                                : F_ApiGetTextLoc(doc, m, host::kPropMarkerPosition).obj;
-      SetInsertionPoint(doc, from);
-      lastEntry = InsertEntryParagraph(doc, entry.kind);
-      if (lastEntry == 0) {
-        // No room for this marker's entries: the alert has said so once; the
-        // marker keeps them, and nothing is written into another paragraph.
-        break;
-      }
+      // Each entry is placed from the paragraph that holds the marker now (a
+      // split at its start moves the marker on behind the new entry), after
+      // the entries made before it: the marker text's order is kept.
+      SetInsertionPoint(doc, MarkerParagraph(doc, m));
+      if (InsertEntryParagraph(doc, entry.kind, side) == 0) break;
       const TextLoc point = F_ApiGetTextRange(0, doc, host::kPropTextSelection).beg;
       F_ApiAddText(doc, point, entry.text);
       if (condition) MakeConditional(doc, point, entry.kind, *condition);
     }
+    // Splitting a footnote paragraph at its start moved its text, and the
+    // marker, into a paragraph of the footnote that the set does not hold yet.
+    if (inFootnote) footnoteParagraphs.insert(MarkerParagraph(doc, m));
   }
 }
 

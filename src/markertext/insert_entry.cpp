@@ -117,29 +117,46 @@ ObjectId MakeBefore(ObjectId doc, ObjectId current) {
   return EmptyParagraphInPlaceOf(doc, current);
 }
 
+// After `current` and the entry paragraphs that already follow it: the first
+// paragraph that is not one is split at its start; when they run to the end
+// of the chain, a paragraph is added after the last of them.
+ObjectId AfterFollowingEntries(ObjectId doc, ObjectId current) {
+  ObjectId last = current;
+  ObjectId p = Next(doc, current);
+  while (p != 0 && IsEntry(doc, p)) {
+    last = p;
+    p = Next(doc, p);
+  }
+  return p != 0 ? EmptyParagraphInPlaceOf(doc, p) : EmptyParagraphAfter(doc, last);
+}
+
 ObjectId MakeAfter(ObjectId doc, ObjectId current) {
   ObjectId next = Next(doc, current);
   if (next == 0 || IsRunIn(doc, next)) return EmptyParagraphAfter(doc, current);
   if (IsRunIn(doc, current)) return EmptyParagraphAfter(doc, next);
-  // After the entry paragraphs that already follow; when they run to the end
-  // of the chain, after the last of them.
-  ObjectId lastEntry = 0;
-  ObjectId p = next;
-  while (p != 0 && IsEntry(doc, p)) {
-    lastEntry = p;
-    p = Next(doc, p);
-  }
-  return p != 0 ? EmptyParagraphInPlaceOf(doc, p) : EmptyParagraphAfter(doc, lastEntry);
+  return AfterFollowingEntries(doc, current);
 }
-
-}  // namespace
 
 bool PlacesEntriesBefore(ObjectId doc) {
   return frame::StartupSettings().indexEntryLocation == 1 ||
          F_ApiGetId(0, doc, host::kPropSelectedTable) != 0;
 }
 
-ObjectId InsertEntryParagraph(ObjectId doc, EntryKind kind) {
+ObjectId MakeEntryParagraph(ObjectId doc, ObjectId current, EntrySide side) {
+  switch (side) {
+    case EntrySide::kDirectlyBefore:
+      return EmptyParagraphInPlaceOf(doc, current);
+    case EntrySide::kDirectlyAfter:
+      return AfterFollowingEntries(doc, current);
+    case EntrySide::kAsConfigured:
+      break;
+  }
+  return PlacesEntriesBefore(doc) ? MakeBefore(doc, current) : MakeAfter(doc, current);
+}
+
+}  // namespace
+
+ObjectId InsertEntryParagraph(ObjectId doc, EntryKind kind, EntrySide side) {
   ObjectId blue = F_ApiGetNamedObject(doc, host::kObjColor, "Blue");
   ObjectId condition = EnsureIndexCondition(doc, blue);
   ObjectId format = EnsureEntryFormat(doc, blue);
@@ -152,7 +169,7 @@ ObjectId InsertEntryParagraph(ObjectId doc, EntryKind kind) {
 
   ObjectId current = F_ApiGetTextRange(0, doc, host::kPropTextSelection).beg.obj;
   if (current == 0) return 0;
-  ObjectId entry = PlacesEntriesBefore(doc) ? MakeBefore(doc, current) : MakeAfter(doc, current);
+  ObjectId entry = MakeEntryParagraph(doc, current, side);
   if (entry == 0) {
     F_ApiAlert(kNoRoomAlert, host::kAlertWarning);
     return 0;

@@ -1,7 +1,7 @@
 // Expanding index markers into entry paragraphs: one entry paragraph per
-// entry of each "Index" marker, in marker text order in both placements, the
-// conditional form for markers in conditional text, the markers left in
-// place, and markers whose entries find no room.
+// entry of each "Index" marker, in marker text order on either side of the
+// marker's paragraph, the conditional form for markers in conditional text,
+// and the markers left in place.
 #include "entries_test.h"
 
 namespace vtrtest {
@@ -20,16 +20,16 @@ class ExpandMarkersTest : public EntriesTest {
   }
 };
 
-TEST_F(ExpandMarkersTest, EntriesGoBeforeTheMarkerParagraphAndTheMarkerStays) {
+TEST_F(ExpandMarkersTest, EntriesGoAfterTheMarkerParagraphAndTheMarkerStays) {
   start();
   ObjectId d = addDocument(WithMarker("Dogs;Cats"));
   host.answerOk();
   run(kExpand);
   EXPECT_EQ(dialogTexts(), Strings{"Are you sure you want to expand existing index markers? This "
                                    "operation cannot be undone."});
-  EXPECT_EQ(Lines(doc(d)), (Strings{"Body: Intro", "Index Entry: .i.Dogs; {Index}",
-                                    "Index Entry: .i.Cats; {Index}",
-                                    "Body: Dogs bark.[[Index: Dogs;Cats]]", "Body: End"}));
+  EXPECT_EQ(Lines(doc(d)), (Strings{"Body: Intro", "Body: Dogs bark.[[Index: Dogs;Cats]]",
+                                    "Index Entry: .i.Dogs; {Index}",
+                                    "Index Entry: .i.Cats; {Index}", "Body: End"}));
   EXPECT_EQ(MarkerTexts(doc(d), "Index"), Strings{"Dogs;Cats"});
   EXPECT_EQ(fcodeCount(host::kFcode621), 2);
   // The insertion point is left in the last entry made, before its ";".
@@ -46,8 +46,8 @@ TEST_F(ExpandMarkersTest, PageCodesGiveTheKindsAndSortStringsAndSwitchesStay) {
   ObjectId d = addDocument(b);
   expand();
   EXPECT_EQ(Texts(doc(d)),
-            (Strings{".i(.Dogs;", ".i).Dogs;", "One", ".i#.Dogs:puppies;", "Two", ".i.Dogs[dogs];",
-                     ".i.<Italic>Cats<Default Para Font>;", "Three"}));
+            (Strings{"One", ".i(.Dogs;", ".i).Dogs;", "Two", ".i#.Dogs:puppies;", "Three",
+                     ".i.Dogs[dogs];", ".i.<Italic>Cats<Default Para Font>;"}));
 }
 
 TEST_F(ExpandMarkersTest, MarkerInConditionalTextGivesConditionalEntries) {
@@ -60,13 +60,15 @@ TEST_F(ExpandMarkersTest, MarkerInConditionalTextGivesConditionalEntries) {
   expand();
   EXPECT_EQ(
       Lines(doc(d)),
-      (Strings{"Index Entry: .i[Review].Dogs; {Index}", "Index Entry: .i[Review](.Cats; {Index}",
-               "Index Entry: .i[Review]#.Birds; {Index}",
-               "Body: Checked {{Review: [[Index: Dogs;<$startrange>Cats;<$nopage>Birds]]}}",
-               "Index Entry: .i.Fish; {Index}", "Body: Plain[[Index: Fish;]]"}));
+      (Strings{"Body: Checked {{Review: [[Index: Dogs;<$startrange>Cats;<$nopage>Birds]]}}",
+               "Index Entry: .i[Review].Dogs; {Index}", "Index Entry: .i[Review](.Cats; {Index}",
+               "Index Entry: .i[Review]#.Birds; {Index}", "Body: Plain[[Index: Fish;]]",
+               "Index Entry: .i.Fish; {Index}"}));
 }
 
 TEST_F(ExpandMarkersTest, ManyEntriesKeepTheirOrderBefore) {
+  // Markers after their run: the entries go in front of the paragraph.
+  storeSettings({{"MarkerParagraph", "2"}});
   start();
   ObjectId d = addDocument(WithMarker("A;B;C;D"));
   expand();
@@ -75,25 +77,41 @@ TEST_F(ExpandMarkersTest, ManyEntriesKeepTheirOrderBefore) {
 }
 
 TEST_F(ExpandMarkersTest, ManyEntriesKeepTheirOrderAfter) {
-  startAfter();
+  start();
   ObjectId d = addDocument(WithMarker("A;<$startrange>B;C;D"));
   expand();
   EXPECT_EQ(Texts(doc(d)),
             (Strings{"Intro", "Dogs bark.", ".i.A;", ".i(.B;", ".i.C;", ".i.D;", "End"}));
 }
 
-TEST_F(ExpandMarkersTest, AfterPlacementFromARunInParagraphKeepsTheOrder) {
-  startAfter();
+TEST_F(ExpandMarkersTest, RunInParagraphsGetTheirEntriesRightNextToThem) {
+  // The conversion reads entries back from the paragraph right next to them,
+  // so they are not moved past a run-in paragraph's follower or in front of
+  // the run-in paragraph before; nor does a run-in paragraph that starts the
+  // flow leave its entries without room.
+  storeSettings({{"MarkerParagraph", "2"}});
+  start();
+  DocumentBuilder b("C:\\docs\\ch1.fm");
+  b.flow().para("Run", "Dogs.").runIn().marker("Index", "A;B").para("Body", "They bark.");
+  b.marker("Index", "C").para("Body", "End");
+  ObjectId d = addDocument(b);
+  expand();
+  EXPECT_EQ(dialogTexts().size(), 1u);
+  EXPECT_EQ(Texts(doc(d)), (Strings{".i.A;", ".i.B;", "Dogs.", ".i.C;", "They bark.", "End"}));
+}
+
+TEST_F(ExpandMarkersTest, AfterARunInParagraphTheEntriesComeBeforeItsFollower) {
+  start();
   DocumentBuilder b("C:\\docs\\ch1.fm");
   b.flow().para("Run", "Dogs.").runIn().marker("Index", "A;B;C").para("Body", "They bark.");
   b.para("Body", "End");
   ObjectId d = addDocument(b);
   expand();
-  EXPECT_EQ(Texts(doc(d)), (Strings{"Dogs.", "They bark.", ".i.A;", ".i.B;", ".i.C;", "End"}));
+  EXPECT_EQ(Texts(doc(d)), (Strings{"Dogs.", ".i.A;", ".i.B;", ".i.C;", "They bark.", "End"}));
 }
 
 TEST_F(ExpandMarkersTest, MarkersAreExpandedInMarkerListOrderAtTheirOwnParagraphs) {
-  startAfter();
+  start();
   DocumentBuilder b("C:\\docs\\ch1.fm");
   b.flow().para("Body", "One").marker("Index", "A;B").para("Body", "Two");
   b.marker("Index", "C").marker("Index", "D");
@@ -102,8 +120,8 @@ TEST_F(ExpandMarkersTest, MarkersAreExpandedInMarkerListOrderAtTheirOwnParagraph
   EXPECT_EQ(Texts(doc(d)), (Strings{"One", ".i.A;", ".i.B;", "Two", ".i.C;", ".i.D;"}));
 }
 
-TEST_F(ExpandMarkersTest, MarkerInATableCellExpandsInsideTheCell) {
-  startAfter();
+TEST_F(ExpandMarkersTest, MarkerInATableCellExpandsInsideTheCellBeforeItsParagraph) {
+  start();
   DocumentBuilder b("C:\\docs\\ch1.fm");
   b.flow().para("Body", "Intro").table().row().cell("CellBody", "Dogs").name("cell");
   b.marker("Index", "Dogs;Cats").endTable().para("Body", "After");
@@ -121,7 +139,7 @@ TEST_F(ExpandMarkersTest, OtherMarkerTypesAndEmptyMarkersMakeNoEntries) {
   b.para("Body", "Two").marker("Index", "Cats;");
   ObjectId d = addDocument(b);
   expand();
-  EXPECT_EQ(Texts(doc(d)), (Strings{"One", ".i.Cats;", "Two"}));
+  EXPECT_EQ(Texts(doc(d)), (Strings{"One", "Two", ".i.Cats;"}));
   EXPECT_EQ(MarkerTexts(doc(d), "Subject"), Strings{"Dogs;"});
   EXPECT_EQ(fcodeCount(host::kFcode621), 1);
 }
@@ -134,7 +152,7 @@ TEST_F(ExpandMarkersTest, RunningTwiceWarnsFirstAndDoublesTheEntries) {
   host.answerOk();
   run(kExpand);  // the second question is not answered: cancelled
   EXPECT_EQ(dialogTexts().size(), 2u);
-  EXPECT_EQ(Texts(doc(d)), (Strings{"Intro", ".i.Dogs;", ".i.Cats;", "Dogs bark.", "End"}));
+  EXPECT_EQ(Texts(doc(d)), (Strings{"Intro", "Dogs bark.", ".i.Dogs;", ".i.Cats;", "End"}));
 
   host.clearDialogs();
   expand(/*entriesExist=*/true);
@@ -143,40 +161,8 @@ TEST_F(ExpandMarkersTest, RunningTwiceWarnsFirstAndDoublesTheEntries) {
                      "cannot be undone.",
                      "Index entries already exist in this document. Expanding existing markers "
                      "may result in duplicates. Do you want to continue?"}));
-  EXPECT_EQ(Texts(doc(d)), (Strings{"Intro", ".i.Dogs;", ".i.Cats;", ".i.Dogs;", ".i.Cats;",
-                                    "Dogs bark.", "End"}));
-}
-
-TEST_F(ExpandMarkersTest, MarkerWithoutRoomIsReportedOnceAndItsEntriesGoNowhere) {
-  start();
-  // Neither marker paragraph has room before it: the first is a run-in
-  // paragraph that starts the flow, the second follows that paragraph.
-  DocumentBuilder b("C:\\docs\\ch1.fm");
-  b.flow().para("Run", "Dogs.").runIn().marker("Index", "Dogs;Puppies;Barking");
-  b.para("Body", "They bark.").marker("Index", "Cats;Kittens");
-  ObjectId d = addDocument(b);
-  expand();
-  const Strings texts = dialogTexts();
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(Strings(texts.begin() + 1, texts.end()), (Strings{kNoRoom, kNoRoom}));
-  EXPECT_EQ(Texts(doc(d)), (Strings{"Dogs.", "They bark."}));
-  EXPECT_EQ(fcodeCount(host::kFcode621), 0);
-  EXPECT_EQ(MarkerTexts(doc(d), "Index"), (Strings{"Dogs;Puppies;Barking", "Cats;Kittens"}));
-}
-
-TEST_F(ExpandMarkersTest, OnlyTheMarkersWithoutRoomAreLeftOut) {
-  start();
-  DocumentBuilder b("C:\\docs\\ch1.fm");
-  b.flow().para("Run", "Dogs.").runIn().marker("Index", "Dogs;Puppies");
-  b.para("Body", "They bark.").para("Body", "Cats purr.").marker("Index", "Cats");
-  ObjectId d = addDocument(b);
-  expand();
-  const Strings texts = dialogTexts();
-  EXPECT_EQ(std::count(texts.begin(), texts.end(), kNoRoom), 1);
-  EXPECT_EQ(Texts(doc(d)), (Strings{"Dogs.", "They bark.", ".i.Cats;", "Cats purr."}));
-  for (const std::string& text : Texts(doc(d))) {
-    EXPECT_EQ(text.find("Puppies"), std::string::npos) << text;
-  }
+  EXPECT_EQ(Texts(doc(d)), (Strings{"Intro", "Dogs bark.", ".i.Dogs;", ".i.Cats;", ".i.Dogs;",
+                                    ".i.Cats;", "End"}));
 }
 
 TEST_F(ExpandMarkersTest, HiddenIndexConditionIsShownAndNewEntriesAreShown) {
@@ -186,7 +172,7 @@ TEST_F(ExpandMarkersTest, HiddenIndexConditionIsShownAndNewEntriesAreShown) {
   ObjectId d = addDocument(b);
   expand();
   EXPECT_TRUE(ConditionShown(doc(d), "Index"));
-  EXPECT_EQ(Texts(doc(d)), (Strings{"Intro", ".i.Cats;", "Dogs bark.", "End"}));
+  EXPECT_EQ(Texts(doc(d)), (Strings{"Intro", "Dogs bark.", ".i.Cats;", "End"}));
 }
 
 }  // namespace
