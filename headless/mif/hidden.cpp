@@ -43,10 +43,12 @@ HiddenTextView ReadHiddenText(const Document& doc) {
   std::vector<NodeId> visibleFlows;
   for (NodeId n : t.children(t.root())) {
     const std::string_view tok = t.token(n);
+    // The first hidden page and flow are the ones; another flow tagged
+    // HIDDEN is text like any other flow's.
     if (tok == "Page" && doc.childKeyword(n, "PageType") == "HiddenPage") {
-      view.page = n;
+      if (view.page == kNoNode) view.page = n;
     } else if (tok == "TextFlow") {
-      if (doc.childText(n, "TFTag") == "HIDDEN") {
+      if (view.flow == kNoNode && doc.childText(n, "TFTag") == "HIDDEN") {
         view.flow = n;
       } else {
         visibleFlows.push_back(n);

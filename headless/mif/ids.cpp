@@ -5,16 +5,29 @@
 
 namespace mif {
 
+namespace {
+
+// Numbers above this are passed over when looking for the largest in use:
+// counting on from them could overflow, and counting from the largest of
+// the others can never reach them.
+constexpr long long kLargestCounted = 1LL << 62;
+
+long long Counted(std::optional<long long> n) {
+  return n && *n <= kLargestCounted ? *n : 0;
+}
+
+}  // namespace
+
 IdAllocator::IdAllocator(Document& doc) : doc_(doc) {
   const Tree& t = doc.tree();
   for (NodeId n = t.firstChild(t.root()); n != kNoNode; n = t.nextInSubtree(n, t.root())) {
     const std::string_view tok = t.token(n);
     if (tok == "Unique") {
-      max_unique_ = std::max(max_unique_, doc.integer(n).value_or(0));
+      max_unique_ = std::max(max_unique_, Counted(doc.integer(n)));
     } else if (tok == "ID") {
-      max_id_ = std::max(max_id_, doc.integer(n).value_or(0));
+      max_id_ = std::max(max_id_, Counted(doc.integer(n)));
     } else if (tok == "TblID") {
-      max_table_id_ = std::max(max_table_id_, doc.integer(n).value_or(0));
+      max_table_id_ = std::max(max_table_id_, Counted(doc.integer(n)));
     }
   }
   const NodeId document = t.findChild(t.root(), "Document");
@@ -24,7 +37,7 @@ IdAllocator::IdAllocator(Document& doc) : doc_(doc) {
 
 long long IdAllocator::nextUnique() {
   long long next = max_unique_ + 1;
-  if (counter_ != kNoNode) next = std::max(next, doc_.integer(counter_).value_or(0));
+  if (counter_ != kNoNode) next = std::max(next, Counted(doc_.integer(counter_)));
   max_unique_ = next;
   if (counter_ != kNoNode) doc_.tree().setValue(counter_, std::to_string(next + 1));
   return next;

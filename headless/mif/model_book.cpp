@@ -104,7 +104,10 @@ std::optional<Value> FileValue(const Document& file, NodeId component, const Map
   if (node == kNoNode) return std::nullopt;
   switch (m.type) {
     case Type::Int:
-      if (auto v = file.integer(node)) return Value::Int(static_cast<int32_t>(*v));
+      // A number beyond the property's range is not read (it stays as written).
+      if (auto v = file.integer(node); v && *v >= INT32_MIN && *v <= INT32_MAX) {
+        return Value::Int(static_cast<int32_t>(*v));
+      }
       return std::nullopt;
     case Type::String:
       if (auto v = file.text(node)) return Value::String(*v);

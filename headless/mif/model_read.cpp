@@ -4,6 +4,7 @@
 #include "model_read.h"
 
 #include <cmath>
+#include <optional>
 #include <unordered_set>
 
 #include "mif/model.h"
@@ -20,25 +21,40 @@ using headless::Kind;
 
 // Frame capacity for the host's layout: lines of 12 points down a column
 // and characters of 6 points across it. A frame without a usable size has
-// no set capacity.
+// no set capacity, and neither has one whose numbers are out of range
+// (negative, huge, not finite, more columns than a frame can have): every
+// number is checked before it becomes an integer.
 constexpr double kLinePoints = 12.0;
 constexpr double kCharPoints = 6.0;
+constexpr int kMaxColumns = 100;
+constexpr double kMaxCount = 1e6;
+
+// floor(points / per) when it is a count from 1 to kMaxCount.
+std::optional<int32_t> Count(double points, double per) {
+  const double n = std::floor(points / per);
+  if (!std::isfinite(n) || n < 1 || n > kMaxCount) return std::nullopt;
+  return static_cast<int32_t>(n);
+}
 
 FrameGeometry Geometry(const TextFrameView& f, double defaultUnit) {
   FrameGeometry g;
+  if (f.columns < 1 || f.columns > kMaxColumns) return g;
   g.columns = f.columns;
   if (f.shape.size() < 4) return g;
   const auto width = ToPoints(f.shape[2], defaultUnit);
   const auto height = ToPoints(f.shape[3], defaultUnit);
   double gap = 0;
   if (f.columnGap) gap = ToPoints(*f.columnGap, defaultUnit).value_or(0);
-  if (!width || !height) return g;
+  if (!width || !height || !std::isfinite(*width) || !std::isfinite(*height) ||
+      !std::isfinite(gap) || gap < 0) {
+    return g;
+  }
   const double column = (*width - gap * (f.columns - 1)) / f.columns;
-  const double lines = std::floor(*height / kLinePoints);
-  const double chars = std::floor(column / kCharPoints);
-  if (lines < 1 || chars < 1 || lines > 1e6 || chars > 1e6) return g;
-  g.linesPerColumn = static_cast<int32_t>(lines);
-  g.charsPerLine = static_cast<int32_t>(chars);
+  const auto lines = Count(*height, kLinePoints);
+  const auto chars = Count(column, kCharPoints);
+  if (!lines || !chars) return g;
+  g.linesPerColumn = *lines;
+  g.charsPerLine = *chars;
   return g;
 }
 

@@ -57,12 +57,18 @@ Id ReadContext::markerType(const std::string& name, std::optional<long long> num
 
 uint32_t ReadContext::fontStyle(NodeId font) {
   if (IsParagraphFont(file, font)) return 0;
+  // Fonts are the same style when their whole statements say the same:
+  // every statement below, with its value and number of children.
   const Tree& t = file.tree();
   std::string key;
-  for (NodeId c : t.children(font)) {
+  for (NodeId c = t.firstChild(font); c != kNoNode; c = t.nextInSubtree(c, font)) {
+    std::size_t children = 0;
+    for (NodeId g = t.firstChild(c); g != kNoNode; g = t.nextSibling(g)) ++children;
     key += t.token(c);
     key += ' ';
     key += t.value(c);
+    key += ' ';
+    key += std::to_string(children);
     key += '\n';
   }
   auto it = fontStyles.find(key);

@@ -156,7 +156,16 @@ class TextReader {
     } else if (tok == "Char") {
       const std::string_view name = file_.keyword(item).value_or("");
       if (lastInLine && IsLineEndHyphen(name)) return;
-      atoms_.push_back(Atom::Char(CharFromName(name).value_or(U'\uFFFD'), attr(s)));
+      std::optional<char32_t> c = CharFromName(name);
+      // A name this store does not know is kept as written, so that a save
+      // gives it back (a value holding a comment or line end, just its
+      // first word: the rest would swallow the '>').
+      if (!c) {
+        std::string_view written = t.value(item);
+        if (written.find_first_of("#\r\n") != std::string_view::npos) written = name;
+        c = ctx_.state.charOfUnknownName(written);
+      }
+      atoms_.push_back(Atom::Char(c.value_or(U'\uFFFD'), attr(s)));
     } else if (tok == "Marker") {
       readMarker(item, s);
     } else if (tok == "ATbl") {
@@ -217,8 +226,11 @@ class TextReader {
       splice(*block->second);
       return;
     }
-    const Id type = ctx_.markerType(file_.childText(item, "MTypeName").value_or(""),
-                                    file_.childInteger(item, "MType"));
+    const std::optional<std::string> name = file_.childText(item, "MTypeName");
+    std::optional<long long> number = file_.childInteger(item, "MType");
+    // A marker that names no type is of type 0, as every writing states.
+    if (!number && name.value_or("").empty()) number = 0;
+    const Id type = ctx_.markerType(name.value_or(""), number);
     const Id marker = doc_.addMarker(type, file_.childText(item, "MText").value_or(""));
     SetOrigin(doc_, ctx_.state, marker, item);
     anchor(marker, AnchorRole::Single, s);

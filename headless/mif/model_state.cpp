@@ -10,7 +10,32 @@ FileState FileState::copy() const {
   out.groups = groups;
   out.shown = shown;
   out.showAll = showAll;
+  out.unknownChars = unknownChars;
+  out.unknownCharCodes = unknownCharCodes;
   return out;
+}
+
+namespace {
+
+// Supplementary private-use plane A: no character the application writes.
+constexpr char32_t kFirstUnknownChar = 0xF0000;
+constexpr char32_t kLastUnknownChar = 0xFFFFD;
+
+}  // namespace
+
+std::optional<char32_t> FileState::charOfUnknownName(std::string_view name) {
+  const std::string key(name);
+  if (auto it = unknownCharCodes.find(key); it != unknownCharCodes.end()) return it->second;
+  const char32_t c = kFirstUnknownChar + static_cast<char32_t>(unknownChars.size());
+  if (c > kLastUnknownChar) return std::nullopt;
+  unknownChars.push_back(key);
+  unknownCharCodes.emplace(key, c);
+  return c;
+}
+
+const std::string* FileState::unknownNameOf(char32_t c) const {
+  if (c < kFirstUnknownChar || c - kFirstUnknownChar >= unknownChars.size()) return nullptr;
+  return &unknownChars[c - kFirstUnknownChar];
 }
 
 void FileState::setNode(Id id, NodeId node) {

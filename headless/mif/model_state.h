@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -41,12 +43,23 @@ struct FileState {
   // (2 shown, 1 hidden, 0 not a condition then) and show-all.
   std::vector<uint8_t> shown;
   bool showAll = false;
+  // <Char> names this store does not know, exactly as the file wrote them.
+  // The text holds each as a private-use character (see CharOfUnknownName)
+  // and a save writes the name back.
+  std::vector<std::string> unknownChars;
+  std::unordered_map<std::string, char32_t> unknownCharCodes;
 
   explicit FileState(Document f) : file(std::move(f)) {}
   FileState copy() const;
 
   NodeId node(Id id) const { return id < nodeOf.size() ? nodeOf[id] : kNoNode; }
   void setNode(Id id, NodeId node);
+
+  // The character standing for an unknown <Char> name (the same for the
+  // same name); none when the private-use plane is used up.
+  std::optional<char32_t> charOfUnknownName(std::string_view name);
+  // The unknown name a character stands for, or null.
+  const std::string* unknownNameOf(char32_t c) const;
 };
 
 // The file state kept with a document or book.

@@ -45,6 +45,7 @@ std::optional<double> ToPoints(const Dimension& d, double defaultUnit) {
 
 int32_t PointsToMetric(double points) {
   const double m = std::round(points * kMetricPerPoint);
+  if (std::isnan(m)) return 0;
   if (m > 2147483647.0) return 2147483647;
   if (m < -2147483648.0) return -2147483647 - 1;
   return static_cast<int32_t>(m);

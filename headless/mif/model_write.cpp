@@ -290,6 +290,11 @@ NodeId WriteContext::hiddenFlow() {
 void WriteContext::finishHiddenText() {
   if (!hiddenLoaded_ || hidden_.flow == kNoNode) return;
   if (tree.findChild(hidden_.flow, "Para") != kNoNode) return;
+  // Another flow tagged HIDDEN would become the hidden flow when the file
+  // is read again, and its text would vanish: the empty one stays.
+  for (NodeId n = tree.nextSibling(hidden_.flow); n != kNoNode; n = tree.nextSibling(n)) {
+    if (tree.token(n) == "TextFlow" && file.childText(n, "TFTag") == "HIDDEN") return;
+  }
   // No hidden text is left: the hidden flow and its page go.
   tree.detach(hidden_.flow);
   if (hidden_.page != kNoNode) tree.detach(hidden_.page);

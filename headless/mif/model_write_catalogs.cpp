@@ -138,10 +138,14 @@ Status WriteMarkerType(WriteContext& w, Id type) {
   return Ok();
 }
 
+// Entries that changed or are new since the file was read. An object the
+// reading made without a catalog entry (a condition tag only the text
+// names, a marker type only markers name) gets none until it changes: the
+// file did without it.
 template <typename F>
 Status EachChanged(WriteContext& w, DocList list, F write) {
   for (Id id = w.doc.first(list); id != 0; id = w.doc.node(id).next) {
-    if (w.state.node(id) != kNoNode && !w.doc.modified(id)) continue;
+    if (!w.doc.modified(id)) continue;
     if (Status s = write(w, id); !s) return s;
   }
   return Ok();
@@ -161,11 +165,12 @@ Status WriteCatalogs(WriteContext& w) {
   if (document == kNoNode) document = w.findTopLevel("Document");
   const bool said =
       document != kNoNode && w.file.childBoolean(document, "DShowAllConditions").value_or(false);
-  if (document == kNoNode || said != showAll) {
+  // A file without a Document statement gets one only to say show-all.
+  if (said != showAll) {
     if (document == kNoNode) document = w.topLevel("Document");
     w.setChildWord(document, "DShowAllConditions", showAll ? "Yes" : "No");
   }
-  w.state.setNode(headless::Document::kSelf, document);
+  if (document != kNoNode) w.state.setNode(headless::Document::kSelf, document);
   return Ok();
 }
 

@@ -93,8 +93,11 @@ class Emitter {
     if (Status s = apply(a.attr, true); !s) return s;
     if (a.isAnchor()) return anchor(a);
     const char32_t c = a.ch();
-    const std::string_view name = NameOfChar(c, w_.file.encoding() == Encoding::FrameRoman);
-    if (name.empty()) {
+    const std::string* unknown = w_.state.unknownNameOf(c);
+    const std::string_view name = unknown
+                                      ? std::string_view(*unknown)
+                                      : NameOfChar(c, w_.file.encoding() == Encoding::FrameRoman);
+    if (name.empty() && !unknown) {
       headless::AppendUtf8(text_, c);
       return Ok();
     }
@@ -186,7 +189,7 @@ class Emitter {
     const headless::PropMap& props = w_.doc.charStyle(style);
     NodeId font = kNoNode;
     const int32_t source = props.getInt(kPropSourceStatement);
-    if (source > 0) font = w_.tree.copySubtree(static_cast<NodeId>(source - 1));
+    if (source > 0) font = takeOrCopy(static_cast<NodeId>(source - 1));
     const std::string name = props.getString(host::kPropName);
     if (font == kNoNode && !name.empty()) {
       const Id format = w_.doc.find(Kind::CharacterFormat, name);
@@ -205,6 +208,19 @@ class Emitter {
       if (Status s = w_.setChildText(font, "FColor", w_.doc.node(color).name); !s) return s.error();
     }
     return font;
+  }
+
+  // The statement a style was read from when it left the file with the
+  // lines of a paragraph written anew (moved, so that it is written as it
+  // was read), else a copy of it.
+  NodeId takeOrCopy(NodeId source) {
+    NodeId up = source;
+    while (up != kNoNode && up != w_.tree.root()) up = w_.tree.parent(up);
+    if (up == kNoNode && !w_.tree.isCreated(source) && w_.claim(source)) {
+      w_.tree.detach(source);
+      return source;
+    }
+    return w_.tree.copySubtree(source);
   }
 
   // The statement an object was read from, taken into this line once; a

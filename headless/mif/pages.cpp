@@ -1,5 +1,7 @@
 #include "mif/pages.h"
 
+#include <climits>
+
 namespace mif {
 
 TextFrameView ReadTextFrame(const Document& doc, NodeId rect) {
@@ -7,8 +9,9 @@ TextFrameView ReadTextFrame(const Document& doc, NodeId rect) {
   f.node = rect;
   f.id = doc.childInteger(rect, "ID").value_or(0);
   f.unique = doc.childInteger(rect, "Unique");
+  // A count beyond int stays out of range as the largest int.
   const auto columns = doc.childInteger(rect, "TRNumColumns").value_or(1);
-  f.columns = columns > 0 ? static_cast<int>(columns) : 1;
+  f.columns = columns < 1 ? 1 : columns > INT_MAX ? INT_MAX : static_cast<int>(columns);
   const auto gap = doc.childDimensions(rect, "TRColumnGap");
   if (!gap.empty()) f.columnGap = gap.front();
   f.balanceColumns = doc.childBoolean(rect, "TRColumnBalance").value_or(false);

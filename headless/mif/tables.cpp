@@ -1,12 +1,15 @@
 #include "mif/tables.h"
 
+#include <climits>
+
 namespace mif {
 
 namespace {
 
 int Span(const Document& doc, NodeId cell, std::string_view token) {
   const auto n = doc.childInteger(cell, token);
-  return n && *n > 0 ? static_cast<int>(*n) : 1;
+  if (!n || *n < 1) return 1;
+  return *n > INT_MAX ? INT_MAX : static_cast<int>(*n);
 }
 
 std::vector<RowView> ReadRows(const Document& doc, NodeId section) {
@@ -54,7 +57,8 @@ TableView ReadTable(const Document& doc, NodeId tbl) {
   v.id = doc.childInteger(tbl, "TblID").value_or(0);
   v.unique = doc.childInteger(tbl, "Unique");
   v.formatTag = doc.childText(t.findChild(tbl, "TblFormat"), "TblTag").value_or("");
-  v.numColumns = static_cast<int>(doc.childInteger(tbl, "TblNumColumns").value_or(0));
+  const long long columns = doc.childInteger(tbl, "TblNumColumns").value_or(0);
+  v.numColumns = columns < 0 ? 0 : columns > INT_MAX ? INT_MAX : static_cast<int>(columns);
   const NodeId title = t.findChild(tbl, "TblTitle");
   if (title != kNoNode) {
     v.titleContent = t.findChild(title, "TblTitleContent");

@@ -319,7 +319,9 @@ NodeId Tree::copySubtree(NodeId top) {
     stack.pop_back();
     for (NodeId c = firstChild(from); c != kNoNode; c = nextSibling(c)) {
       const NodeId made = make(c);
-      append(to, made);
+      // A fresh node cannot hold its parent: linked without the check that
+      // walks every ancestor, so deep copies cost linear time.
+      link(to, kNoNode, made);
       if (hasChildren(c)) stack.emplace_back(c, made);
     }
   }

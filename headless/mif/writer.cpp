@@ -43,13 +43,12 @@ class Writer {
   void newLine() {
     if (last_ != '\n' && last_ != '\0') put("\n");
   }
+  // One space a level, as the application indents, up to a limit that no
+  // file it writes reaches: deeper made statements would otherwise make
+  // the output grow with the square of their depth.
   void indent(std::size_t depth) {
-    static constexpr std::string_view kSpaces = "                                ";
-    while (depth > 0) {
-      const std::size_t n = depth < kSpaces.size() ? depth : kSpaces.size();
-      put(kSpaces.substr(0, n));
-      depth -= n;
-    }
+    static constexpr std::string_view kSpaces = "                ";
+    put(kSpaces.substr(0, depth < kSpaces.size() ? depth : kSpaces.size()));
   }
 
   // Writes the start of `node`; returns true when its children and closing
