@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -39,7 +40,12 @@ std::string ReadFile(const std::string& path) {
 // The sample with the paragraphs of its largest flow repeated until the
 // file has about 20 MB.
 std::string MakeLargeFile() {
-  const std::string sample = ReadFile(std::string(VTR_MIF_SAMPLES_DIR) + "/xorg-xp_library.mif");
+  const std::string path = std::string(VTR_MIF_SAMPLES_DIR) + "/xorg-xp_library.mif";
+  const std::string sample = ReadFile(path);
+  if (sample.find("\n<TextFlow ") == std::string::npos) {
+    std::fprintf(stderr, "the sample %s is absent or has no text flow\n", path.c_str());
+    std::exit(2);
+  }
   std::size_t bestBegin = 0, bestEnd = 0;
   for (std::size_t at = sample.find("\n<TextFlow "); at != std::string::npos;
        at = sample.find("\n<TextFlow ", at + 1)) {

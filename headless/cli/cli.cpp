@@ -27,16 +27,30 @@ std::string Env(const CliIo& io, const std::string& name) {
   return it == io.env.end() ? std::string() : it->second;
 }
 
-// --plugin, else $VELTRANO_PLUGIN, else the plug-in of this build when it
-// is still there, else the plug-in library beside the program.
+bool IsFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+// --plugin, else $VELTRANO_PLUGIN, else the plug-in beside the program or
+// where an installation puts it (the library folder next to the program's
+// folder), else the plug-in of this build when it is still there, else the
+// name beside the program (which the load error then names).
 std::string PluginPath(const Options& o, const CliIo& io) {
   if (o.plugin) return *o.plugin;
   if (std::string env = Env(io, "VELTRANO_PLUGIN"); !env.empty()) return env;
-#ifdef VTR_DEFAULT_PLUGIN
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(VTR_DEFAULT_PLUGIN, ec)) return VTR_DEFAULT_PLUGIN;
+  const std::filesystem::path program(io.programDir);
+  const std::filesystem::path beside = program / kPluginFile;
+  if (IsFile(beside)) return beside.string();
+#ifdef VTR_INSTALLED_PLUGIN_DIR
+  const std::filesystem::path installed =
+      (program / VTR_INSTALLED_PLUGIN_DIR / kPluginFile).lexically_normal();
+  if (IsFile(installed)) return installed.string();
 #endif
-  return (std::filesystem::path(io.programDir) / kPluginFile).string();
+#ifdef VTR_DEFAULT_PLUGIN
+  if (IsFile(VTR_DEFAULT_PLUGIN)) return VTR_DEFAULT_PLUGIN;
+#endif
+  return beside.string();
 }
 
 std::string Home(const Options& o, const CliIo& io) {
@@ -57,7 +71,7 @@ int Dump(const Options& o, CliIo& io, const Files& files) {
     const DocumentView view = ViewDocument(*loaded.document);
     io.out << (o.json ? DocumentJson(view) : DocumentText(view));
   } else {
-    const BookView view = ViewBook(*loaded.book);
+    const BookView view = ViewBook(*loaded.book, io.currentDir);
     io.out << (o.json ? BookJson(view) : BookText(view));
   }
   io.out.flush();
@@ -68,7 +82,9 @@ int Commands(const Options& o, CliIo& io, const Files& files) {
   Host host(files.store);
   host.setHomeDirectory(Home(o, io));
   std::string error;
-  if (host.loadClient(PluginPath(o, io), &error) < 0) {
+  const std::string plugin = PluginPath(o, io);
+  if (o.verbose) io.err << "veltrano: plug-in " << plugin << "\n";
+  if (host.loadClient(plugin, &error) < 0) {
     io.err << "veltrano: cannot load the plug-in: " << error << "\n";
     return 2;
   }

@@ -1,6 +1,7 @@
 #include "document_view.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "headless/utf8.h"
@@ -162,7 +163,8 @@ std::string ComponentKind(int32_t kind) {
   }
 }
 
-std::vector<ComponentView> ViewComponents(const Book& book, Id first, int depth) {
+std::vector<ComponentView> ViewComponents(const Book& book, Id first, int depth,
+                                          const std::string& currentDir) {
   std::vector<ComponentView> out;
   // Component trees of files nest only a few levels; a deeper one is cut.
   constexpr int kMaxDepth = 64;
@@ -171,16 +173,24 @@ std::vector<ComponentView> ViewComponents(const Book& book, Id first, int depth)
     const Component& comp = book.component(c);
     ComponentView v;
     v.kind = ComponentKind(comp.kind);
-    v.path = comp.path;
+    v.path = PathFrom(currentDir, comp.path);
     v.generated = comp.props.getInt(host::kPropGeneratedFileType);
     v.excluded = comp.props.getInt(host::kPropComponentExcluded) != 0;
-    v.components = ViewComponents(book, comp.first, depth + 1);
+    v.components = ViewComponents(book, comp.first, depth + 1, currentDir);
     out.push_back(std::move(v));
   }
   return out;
 }
 
 }  // namespace
+
+std::string PathFrom(const std::string& dir, const std::string& path) {
+  if (dir.empty() || path.empty()) return path;
+  const std::filesystem::path relative =
+      std::filesystem::path(path).lexically_relative(std::filesystem::path(dir));
+  if (relative.empty() || *relative.begin() == "..") return path;
+  return relative.string();
+}
 
 std::vector<Id> NumberedParagraphs(const Document& doc) {
   std::vector<Id> out;
@@ -227,8 +237,8 @@ DocumentView ViewDocument(const Document& doc) {
   return v;
 }
 
-BookView ViewBook(const Book& book) {
-  return BookView{book.path(), ViewComponents(book, book.firstComponent(), 0)};
+BookView ViewBook(const Book& book, const std::string& currentDir) {
+  return BookView{book.path(), ViewComponents(book, book.firstComponent(), 0, currentDir)};
 }
 
 }  // namespace headless::cli

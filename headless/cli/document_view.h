@@ -125,7 +125,12 @@ struct BookView {
 std::vector<Id> NumberedParagraphs(const Document& doc);
 
 DocumentView ViewDocument(const Document& doc);
-BookView ViewBook(const Book& book);
+// `path` relative to the folder `dir` when it lies below it, else as it is.
+std::string PathFrom(const std::string& dir, const std::string& path);
+
+// Component paths are full paths; those below `currentDir` are shown
+// relative to it, as a user in that folder names them.
+BookView ViewBook(const Book& book, const std::string& currentDir = {});
 
 }  // namespace headless::cli
 

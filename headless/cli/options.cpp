@@ -30,7 +30,7 @@ constexpr Spec kOptions[] = {
     {"--dry-run", Takes::Nothing, true, false, false},
     {"--output", Takes::Value, true, false, false},
     {"--json", Takes::Nothing, false, true, false},
-    {"--verbose", Takes::Nothing, true, false, false},
+    {"--verbose", Takes::Nothing, true, false, true},
 };
 
 const Spec* FindOption(const std::string& name) {
@@ -199,7 +199,7 @@ Parsed ParseArgs(const std::vector<std::string>& args) {
 std::string UsageText() {
   return R"(usage: veltrano [options] COMMAND [FILE...]
        veltrano dump [--json] FILE
-       veltrano commands [--plugin PATH] [--home DIR]
+       veltrano commands [--plugin PATH] [--home DIR] [--verbose]
        veltrano --help | --version
 
 Loads the plug-in, opens the files (the first document, or the book, becomes
@@ -209,7 +209,8 @@ active), runs COMMAND and saves what changed. COMMAND is a command tag that
   --home DIR        where CVConfig.fm and IXStyle.fm are found
                     (default: $VELTRANO_HOME, else the current directory)
   --plugin PATH     the plug-in library (default: $VELTRANO_PLUGIN, else the
-                    built one, else veltrano_plugin beside this program)
+                    one beside this program or in ../lib from it, as
+                    installed, else the built one)
   --message TEXT    send a client message first, e.g. "SetDocId 42"
                     (may be repeated; sent in order)
   --at PARA[:OFF]   the insertion point, by the paragraph numbers of dump
@@ -219,15 +220,16 @@ active), runs COMMAND and saves what changed. COMMAND is a command tag that
                     repeated)
   --dry-run         save nothing; say what would be written
   --output DIR      write the changed files into DIR, leaving the originals
-  --verbose         say which files were opened, with their handles
+  --verbose         say which plug-in and files were opened, with handles
   --json            (dump) write JSON instead of text
 
 Without --yes, --answer or --choose, dialogs are asked on the terminal when
 standard input is one; otherwise they are cancelled and their text printed.
 
 Exit status: 0 the command ran and the plug-in reported nothing; 1 it showed
-a warning, wrote console lines, or a dialog was cancelled for want of an
-answer; 2 usage and input errors.
+a warning, wrote console lines, a dialog was cancelled for want of an
+answer, or the command acted on no document; 2 usage and input errors (a
+chapter the book lists that cannot be read among them).
 )";
 }
 

@@ -30,6 +30,7 @@ mif::NodeId ParagraphWithText(const mif::Document& doc, const std::string& text)
 }
 
 TEST(MifEdit, AddedMarkerRewritesOnlyItsParagraphAndTheCounter) {
+  VTR_REQUIRE_SAMPLES();
   const std::string original = mif_test::ReadSample("Test01.mif");
   auto doc = mif::ParseDocument(original, "Test01.mif");
   ASSERT_TRUE(doc.ok());
@@ -62,6 +63,7 @@ TEST(MifEdit, AddedMarkerRewritesOnlyItsParagraphAndTheCounter) {
 }
 
 TEST(MifEdit, NewParagraphNamesItsFormatAndTakesTheNextUnique) {
+  VTR_REQUIRE_SAMPLES();
   const std::string original = mif_test::ReadSample("Test01.mif");
   auto doc = mif::ParseDocument(original, "Test01.mif");
   ASSERT_TRUE(doc.ok());
@@ -89,6 +91,7 @@ TEST(MifEdit, NewParagraphNamesItsFormatAndTakesTheNextUnique) {
 }
 
 TEST(MifEdit, ValueChangesKeepTheLayoutAroundThem) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = mif::ParseDocument(mif_test::ReadSample("xorg-lbxalg.mif"), "lbxalg.mif");
   ASSERT_TRUE(doc.ok());
   mif::Tree& t = doc->tree();
@@ -107,6 +110,7 @@ TEST(MifEdit, ValueChangesKeepTheLayoutAroundThem) {
 }
 
 TEST(MifEdit, RemovedStatementLeavesNoTrace) {
+  VTR_REQUIRE_SAMPLES();
   const std::string original = mif_test::ReadSample("Test01.mif");
   auto doc = mif::ParseDocument(original, "Test01.mif");
   ASSERT_TRUE(doc.ok());
@@ -150,6 +154,7 @@ TEST(MifEdit, IdsGoAboveTheLargestAndUniqueNeverRepeats) {
 }
 
 TEST(MifEdit, OldFilesGetNumberedMarkersInFrameRoman) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = mif::ParseDocument(mif_test::ReadSample("xorg-xp_library.mif"), "xp.mif");
   ASSERT_TRUE(doc.ok());
   mif::IdAllocator ids(*doc);

@@ -93,6 +93,7 @@ TEST(MifHiddenText, AnAnchorWithoutTextIsIncomplete) {
 }
 
 TEST(MifBook, GeneratedComponentsOfADocument) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = mif::ParseDocument(mif_test::ReadSample("xorg-xp_library.mif"), "xp.mif");
   ASSERT_TRUE(doc.ok());
   const auto components = mif::ReadBookComponents(*doc);

@@ -34,6 +34,7 @@ struct Saved {
 };
 
 TEST(MifCommentProps, NewFormatKeepsItsPropertiesAcrossSaves) {
+  VTR_REQUIRE_SAMPLES();
   Saved s;
   s.dir.write("in.mif", mif_test::ReadSample("Test01.mif"));
   std::unique_ptr<Document> doc = s.load("in.mif");
@@ -69,6 +70,7 @@ TEST(MifCommentProps, NewFormatKeepsItsPropertiesAcrossSaves) {
 }
 
 TEST(MifCommentProps, ReadFormatGetsAndLosesTheComment) {
+  VTR_REQUIRE_SAMPLES();
   Saved s;
   const std::string original = mif_test::ReadSample("Test01.mif");
   s.dir.write("in.mif", original);

@@ -28,6 +28,7 @@ std::string TypeOf(const Document& doc, Id marker) {
 }
 
 TEST(MifModelRead, ParagraphsOfTheMainFlow) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("Test01.mif");
   ASSERT_TRUE(doc);
   EXPECT_FALSE(doc->dirty());
@@ -58,6 +59,7 @@ TEST(MifModelRead, ParagraphsOfTheMainFlow) {
 }
 
 TEST(MifModelRead, MarkersWithTheirTypesAndTexts) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("TestMarkers.mif");
   ASSERT_TRUE(doc);
   const std::vector<Id> markers = doc->all(DocList::Markers);
@@ -83,6 +85,7 @@ TEST(MifModelRead, MarkersWithTheirTypesAndTexts) {
 }
 
 TEST(MifModelRead, ConditionsAndConditionalText) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("TestMarkers.mif");
   ASSERT_TRUE(doc);
   EXPECT_TRUE(doc->showAll());
@@ -109,6 +112,7 @@ TEST(MifModelRead, ConditionsAndConditionalText) {
 }
 
 TEST(MifModelRead, TablesWithRowsCellsAndAnchors) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("Test01.mif");
   ASSERT_TRUE(doc);
   const std::vector<Id> tables = doc->all(DocList::Tables);
@@ -123,6 +127,7 @@ TEST(MifModelRead, TablesWithRowsCellsAndAnchors) {
 }
 
 TEST(MifModelRead, FootnotesAnchoredInTheirParagraphs) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("TestFootnote.mif");
   ASSERT_TRUE(doc);
   const std::vector<Id> notes = doc->all(DocList::Footnotes);
@@ -140,6 +145,7 @@ TEST(MifModelRead, FootnotesAnchoredInTheirParagraphs) {
 }
 
 TEST(MifModelRead, TextInsetRangeAndLockFlag) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("Test04.mif");
   ASSERT_TRUE(doc);
   const std::vector<Id> insets = doc->all(DocList::TextInsets);
@@ -153,6 +159,7 @@ TEST(MifModelRead, TextInsetRangeAndLockFlag) {
 }
 
 TEST(MifModelRead, FormatsAndFrames) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("Test01.mif");
   ASSERT_TRUE(doc);
   const headless::PropMap runIn =
@@ -175,6 +182,7 @@ TEST(MifModelRead, FormatsAndFrames) {
 }
 
 TEST(MifModelRead, FrameRomanDocumentWithAChainOfFrames) {
+  VTR_REQUIRE_SAMPLES();
   auto doc = Load("xorg-xp_library.mif");
   ASSERT_TRUE(doc);
   const Id p = mif_test::FindParagraph(*doc, "X Print Service Overview");
@@ -194,6 +202,7 @@ TEST(MifModelRead, FrameRomanDocumentWithAChainOfFrames) {
 }
 
 TEST(MifModelRead, FmNamesAreFoundAsMif) {
+  VTR_REQUIRE_SAMPLES();
   mif_test::TempDir dir;
   dir.write("CVConfig.mif", mif_test::ReadSample("xorg-lbxalg.mif"));
   mif::MifStore store;

@@ -85,6 +85,7 @@ void ExpectChangeWithin(const std::string& before, const std::string& after,
 }
 
 TEST(MifModelWrite, EverySampleSavedUnchangedIsByteIdentical) {
+  VTR_REQUIRE_SAMPLES();
   for (const std::string& name : mif_test::SampleNames()) {
     SCOPED_TRACE(name);
     Opened o(name);
@@ -97,6 +98,7 @@ TEST(MifModelWrite, EverySampleSavedUnchangedIsByteIdentical) {
 }
 
 TEST(MifModelWrite, AddedMarkerRewritesOnlyItsParagraph) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("Test01.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "Bulleted line");
@@ -124,6 +126,7 @@ TEST(MifModelWrite, AddedMarkerRewritesOnlyItsParagraph) {
 }
 
 TEST(MifModelWrite, InsertedParagraphNamesItsFormatAndTakesTheNextUnique) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("Test01.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "Bulleted line");
@@ -146,6 +149,7 @@ TEST(MifModelWrite, InsertedParagraphNamesItsFormatAndTakesTheNextUnique) {
 }
 
 TEST(MifModelWrite, ConditionSetOverAParagraph) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("Test01.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "Bulleted line");
@@ -173,6 +177,7 @@ TEST(MifModelWrite, ConditionSetOverAParagraph) {
 }
 
 TEST(MifModelWrite, DeletedParagraphTakesItsFootnoteAlong) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("TestFootnote.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "First paragraph with a footnote reference here []");
@@ -188,6 +193,7 @@ TEST(MifModelWrite, DeletedParagraphTakesItsFootnoteAlong) {
 }
 
 TEST(MifModelWrite, SettingsOfObjectsChangeOnlyTheirStatements) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("TestMarkers.mif");
   Document& doc = *o.doc;
   doc.setShowAll(false);
@@ -225,6 +231,7 @@ TEST(MifModelWrite, SettingsOfObjectsChangeOnlyTheirStatements) {
 }
 
 TEST(MifModelWrite, TextInsetLockFlag) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("Test04.mif");
   const Id inset = o.doc->first(DocList::TextInsets);
   o.doc->setFlag(inset, 1);
@@ -237,6 +244,7 @@ TEST(MifModelWrite, TextInsetLockFlag) {
 }
 
 TEST(MifModelWrite, FrameRomanTextWithNonAsciiCharacters) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("xorg-xp_library.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "X Print Service Overview");
@@ -258,6 +266,7 @@ TEST(MifModelWrite, FrameRomanTextWithNonAsciiCharacters) {
 }
 
 TEST(MifModelWrite, FailedSaveWritesNothing) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("xorg-xp_library.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "X Print Service Overview");
@@ -271,6 +280,7 @@ TEST(MifModelWrite, FailedSaveWritesNothing) {
 }
 
 TEST(MifModelWrite, ParagraphBeforeTheFirstTakesTheFlowsFrameAndTablesLeaveWithTheirAnchor) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("Test01.mif");
   Document& doc = *o.doc;
   const Id first = doc.node(doc.mainFlow()).paraFirst;
@@ -307,6 +317,7 @@ TEST(MifModelWrite, ParagraphBeforeTheFirstTakesTheFlowsFrameAndTablesLeaveWithT
 }
 
 TEST(MifModelWrite, SuccessiveSavesKeepEarlierEdits) {
+  VTR_REQUIRE_SAMPLES();
   Opened o("Test01.mif");
   Document& doc = *o.doc;
   const Id p = mif_test::FindParagraph(doc, "Bulleted line");

@@ -76,6 +76,7 @@ TEST_F(MifStore, BadFileIsAnErrorNamingIt) {
 }
 
 TEST_F(MifStore, SaveReplacesAtomicallyAndKeepsPermissions) {
+  VTR_REQUIRE_SAMPLES();
   const std::string sample = mif_test::ReadSample("Test01.mif");
   write("Doc.mif", sample);
   ASSERT_EQ(::chmod(path("Doc.mif").c_str(), 0640), 0);
@@ -93,6 +94,7 @@ TEST_F(MifStore, SaveReplacesAtomicallyAndKeepsPermissions) {
 }
 
 TEST_F(MifStore, UnchangedSaveIsByteIdentical) {
+  VTR_REQUIRE_SAMPLES();
   const std::string sample = mif_test::ReadSample("xorg-xp_library.mif");
   write("xp.mif", sample);
   auto doc = mif::LoadMifFile(path("xp.mif"));

@@ -129,6 +129,7 @@ TEST(MifStrings, VersionsChooseTheEncoding) {
 }
 
 TEST(MifStrings, SampleTextDecodes) {
+  VTR_REQUIRE_SAMPLES();
   // The old sample's footnote labels: "*", dagger, double dagger.
   auto old = mif::ParseDocument(mif_test::ReadSample("xorg-lbxalg.mif"), "xorg-lbxalg.mif");
   ASSERT_TRUE(old.ok()) << old.error().describe();

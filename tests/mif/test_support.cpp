@@ -11,6 +11,11 @@ std::string SamplesDir() {
   return VTR_MIF_SAMPLES_DIR;
 }
 
+bool SamplesPresent() {
+  std::error_code ec;
+  return std::filesystem::is_directory(SamplesDir(), ec);
+}
+
 std::vector<std::string> SampleNames() {
   std::vector<std::string> names;
   std::error_code ec;

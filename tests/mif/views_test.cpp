@@ -28,6 +28,7 @@ const mif::ParagraphView* FindParagraph(const std::vector<mif::ParagraphView>& p
 }
 
 TEST(MifViews, CatalogsAndDocumentSettings) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("TestMarkers.mif");
   const mif::Catalogs c = mif::ReadCatalogs(doc);
   EXPECT_EQ(c.colors.size(), 16u);
@@ -56,6 +57,7 @@ TEST(MifViews, CatalogsAndDocumentSettings) {
 }
 
 TEST(MifViews, MarkersTabsAndFormatsInTheMainFlow) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("Test01.mif");
   const auto flows = mif::ReadFlows(doc);
   EXPECT_EQ(flows.size(), 9u);
@@ -84,6 +86,7 @@ TEST(MifViews, MarkersTabsAndFormatsInTheMainFlow) {
 }
 
 TEST(MifViews, TablesRowsCellsAndAnchors) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("Test01.mif");
   const auto tables = mif::ReadTables(doc);
   ASSERT_EQ(tables.size(), 7u);
@@ -113,6 +116,7 @@ TEST(MifViews, TablesRowsCellsAndAnchors) {
 }
 
 TEST(MifViews, FootnotesAndTheirAnchors) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("TestFootnote.mif");
   const mif::FlowView main = mif::ReadFlows(doc).back();
   ASSERT_EQ(main.footnotes.size(), 2u);
@@ -135,6 +139,7 @@ TEST(MifViews, FootnotesAndTheirAnchors) {
 }
 
 TEST(MifViews, ConditionalTextCarriesItsState) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("TestMarkers.mif");
   const auto paras = mif::ReadParagraphs(doc, mif::ReadFlows(doc).back().node);
   const auto* p = FindParagraph(
@@ -154,6 +159,7 @@ TEST(MifViews, ConditionalTextCarriesItsState) {
 }
 
 TEST(MifViews, TextInsetRangeAndLock) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("Test04.mif");
   const auto paras = mif::ReadParagraphs(doc, mif::ReadFlows(doc).back().node);
   int starts = 0, ends = 0;
@@ -175,6 +181,7 @@ TEST(MifViews, TextInsetRangeAndLock) {
 }
 
 TEST(MifViews, PagesAndTextFrames) {
+  VTR_REQUIRE_SAMPLES();
   const mif::Document doc = Load("Test01.mif");
   const auto pages = mif::ReadPages(doc);
   EXPECT_EQ(pages.size(), 9u);
