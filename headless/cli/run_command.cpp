@@ -1,5 +1,6 @@
 #include "run_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -76,6 +77,8 @@ class Run {
   }
   bool isTag(const std::string& name) const;
   int openFiles();
+  void noteChapters();
+  bool unreadChapters();
   int placeInsertionPoint();
   int saveAndWrite();
 
@@ -87,6 +90,14 @@ class Run {
   int client_ = -1;
   ObjectId firstDoc_ = 0;
   ObjectId firstBook_ = 0;
+  // The document components of the books given, by the file they name.
+  struct Chapter {
+    std::string key;     // the store's key of the file
+    std::string book;    // the book's path
+    std::string listed;  // the component's path as the book names it
+    bool generated = false;
+  };
+  std::vector<Chapter> chapters_;
 };
 
 bool Run::isTag(const std::string& name) const {
@@ -111,6 +122,45 @@ int Run::openFiles() {
   if (firstDoc_) host_.setActiveDocument(firstDoc_);
   if (firstBook_) host_.setActiveBook(firstBook_);
   return 0;
+}
+
+void Run::noteChapters() {
+  for (ObjectId h : host_.openBooks()) {
+    const Book& book = *host_.book(h);
+    std::error_code ec;
+    const std::string dir =
+        std::filesystem::absolute(book.path(), ec).parent_path().lexically_normal().string();
+    for (Id id : book.components()) {
+      const Component& c = book.component(id);
+      if (c.kind != host::kComponentDocument || c.path.empty()) continue;
+      chapters_.push_back({staging_->fileKey(c.path), book.path(), PathFrom(dir, c.path),
+                           c.props.getInt(host::kPropGeneratedFileType) != 0});
+    }
+  }
+}
+
+// A chapter of a book given that the command could not open: the plug-in
+// goes on past it, but the run did not do what it was asked. A generated
+// file (an index, a table of contents) that is not there yet is left out:
+// generating the book makes it.
+bool Run::unreadChapters() {
+  std::vector<std::string> said;
+  for (const StagingStore::FailedLoad& f : staging_->failedLoads()) {
+    const std::string key = staging_->fileKey(f.path);
+    for (const Chapter& c : chapters_) {
+      if (c.key != key) continue;
+      std::error_code ec;
+      const bool folder = std::filesystem::is_directory(f.path, ec);
+      if (c.generated && !folder && !std::filesystem::exists(f.path, ec)) continue;
+      std::string line = c.book + " lists " + c.listed + ": ";
+      line += folder ? f.path + ": a folder, not a file" : f.error;
+      if (std::find(said.begin(), said.end(), line) == said.end()) said.push_back(line);
+    }
+  }
+  if (said.empty()) return false;
+  for (const std::string& line : said) user_.say("veltrano: " + line);
+  user_.say("veltrano: nothing written");
+  return true;
 }
 
 int Run::placeInsertionPoint() {
@@ -181,6 +231,7 @@ int Run::run(const std::string& plugin) {
   // RunCli has settled the home directory (--home, $VELTRANO_HOME or the
   // current directory).
   host_.setHomeDirectory(o_.home.value_or(io_.currentDir));
+  if (o_.verbose) user_.say("veltrano: plug-in " + plugin);
   std::string why;
   client_ = host_.loadClient(plugin, &why);
   if (client_ < 0) return fail("cannot load the plug-in: " + why);
@@ -192,6 +243,7 @@ int Run::run(const std::string& plugin) {
     return fail("unknown command " + o_.command + " (veltrano commands lists them)");
   }
   if (int rc = openFiles()) return rc;
+  noteChapters();
   if (int rc = placeInsertionPoint()) return rc;
   // The master book is named in the output directory, else beside the
   // first book given, else in the current directory.
@@ -209,7 +261,8 @@ int Run::run(const std::string& plugin) {
     return fail("the plug-in takes no client messages");
   }
   user_.endProgress();
-  if (loadFailed()) return 2;
+  if (loadFailed() || unreadChapters()) return 2;
+  const bool acted = host_.actedOnDocument();
 
   if (user_.unusedAnswers() || user_.unusedChoices()) {
     user_.say("veltrano: not used: " + std::to_string(user_.unusedAnswers()) + " --answer, " +
@@ -218,6 +271,11 @@ int Run::run(const std::string& plugin) {
   if (int rc = saveAndWrite()) return rc;
   if (user_.safeCancels() > 0) {
     user_.say("veltrano: the command did not do all that was asked: a dialog was cancelled");
+    return 1;
+  }
+  // The about box is the one command that has no document to act on.
+  if (!acted && o_.command != "VeltranoAbout") {
+    user_.say("veltrano: the command acted on no document");
     return 1;
   }
   return user_.warnings() > 0 || user_.wroteConsole() ? 1 : 0;

@@ -70,10 +70,14 @@ std::string StagingStore::fileOf(const std::string& path) const {
   return resolve_(path).value_or(path);
 }
 
+std::string StagingStore::fileKey(const std::string& path) const {
+  return files_->fileKey(path);
+}
+
 StagingStore::Staged* StagingStore::find(const std::string& file) {
-  const std::string key = PathKey(file);
+  const std::string key = fileKey(file);
   for (Staged& s : staged_) {
-    if (PathKey(s.file) == key) return &s;
+    if (fileKey(s.file) == key) return &s;
   }
   return nullptr;
 }
@@ -94,6 +98,7 @@ Loaded StagingStore::load(const std::string& path) {
   if (!out) {
     lastError_ = out.error.empty() ? path + ": cannot be read" : out.error;
     if (resolve_(path)) loadErrors_.push_back(lastError_);
+    failedLoads_.push_back({path, lastError_});
   }
   return out;
 }
@@ -104,7 +109,7 @@ bool StagingStore::save(const std::string& path, const Document& doc, std::strin
   // Unchanged since it was read from this very file (or staged): nothing
   // to write.
   if (!doc.dirty() &&
-      (earlier || (resolve_(path) && PathKey(fileOf(doc.path())) == PathKey(file)))) {
+      (earlier || (resolve_(path) && fileKey(fileOf(doc.path())) == fileKey(file)))) {
     return true;
   }
   return Stage(staged_, earlier, path, file, doc);
@@ -114,7 +119,7 @@ bool StagingStore::save(const std::string& path, const Book& book, std::string* 
   const std::string file = fileOf(path);
   Staged* earlier = find(file);
   if (!book.dirty() &&
-      (earlier || (resolve_(path) && PathKey(fileOf(book.path())) == PathKey(file)))) {
+      (earlier || (resolve_(path) && fileKey(fileOf(book.path())) == fileKey(file)))) {
     return true;
   }
   return Stage(staged_, earlier, path, file, book);
@@ -140,7 +145,7 @@ std::vector<StagingStore::Written> StagingStore::commit(
       out.push_back(std::move(w));
       continue;
     }
-    if (!targets.insert(PathKey(w.file)).second) {
+    if (!targets.insert(fileKey(w.file)).second) {
       w.error =
           "another file of the same name was written there already; " + s.file + " is not written";
       out.push_back(std::move(w));

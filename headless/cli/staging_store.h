@@ -45,6 +45,7 @@ class StagingStore : public Store {
   Loaded load(const std::string& path) override;
   bool save(const std::string& path, const Document& doc, std::string* error) override;
   bool save(const std::string& path, const Book& book, std::string* error) override;
+  std::string fileKey(const std::string& path) const override;
 
   struct Staged {
     std::string path;  // as the saver named it
@@ -57,6 +58,13 @@ class StagingStore : public Store {
   const std::vector<std::string>& loadErrors() const { return loadErrors_; }
   // The error of the last load that failed.
   const std::string& lastError() const { return lastError_; }
+  // Every load that failed, missing files too: the name asked for and the
+  // store's error.
+  struct FailedLoad {
+    std::string path;
+    std::string error;
+  };
+  const std::vector<FailedLoad>& failedLoads() const { return failedLoads_; }
 
   // Whether writing the staged save would leave its file as it is.
   bool unchanged(const Staged& staged) const;
@@ -82,6 +90,7 @@ class StagingStore : public Store {
   Renderer render_;
   std::vector<Staged> staged_;
   std::vector<std::string> loadErrors_;
+  std::vector<FailedLoad> failedLoads_;
   std::string lastError_;
 };
 

@@ -5,6 +5,25 @@
 
 namespace headless {
 
+namespace {
+
+// Marks what a client's callback addresses, for Host::actedOnDocument.
+class Tracking {
+ public:
+  explicit Tracking(detail::HostState& host) : host_(host), was_(host.tracking) {
+    host.tracking = true;
+  }
+  ~Tracking() { host_.tracking = was_; }
+  Tracking(const Tracking&) = delete;
+  Tracking& operator=(const Tracking&) = delete;
+
+ private:
+  detail::HostState& host_;
+  bool was_;
+};
+
+}  // namespace
+
 using detail::ClientState;
 using detail::HostState;
 using detail::Target;
@@ -88,6 +107,9 @@ std::vector<ObjectId> Host::openDocuments() const {
 }
 std::vector<ObjectId> Host::openBooks() const {
   return state_->openBooks();
+}
+bool Host::actedOnDocument() const {
+  return state_->actedOnDocument();
 }
 ObjectId Host::findOpen(const std::string& path) const {
   return state_->findOpen(path);
@@ -211,6 +233,7 @@ void Host::initialize(int32_t code) {
 void Host::command(int32_t number, int client) {
   if (client < 0 || client >= clientCount()) return;
   ClientState& c = *state_->clients[static_cast<std::size_t>(client)];
+  Tracking tracking(*state_);
   if (c.command) c.command(number);
 }
 
@@ -228,6 +251,7 @@ bool Host::sendMessage(const std::string& clientName, const std::string& text) {
   ClientState& c = *state_->clients[static_cast<std::size_t>(index)];
   auto it = c.notifications.find(host::kNotifyClientMessage);
   if (it == c.notifications.end() || it->second == 0 || !c.notify) return false;
+  Tracking tracking(*state_);
   c.notify(host::kNotifyClientMessage, 0, text.c_str(), 0);
   return true;
 }
@@ -237,6 +261,7 @@ void Host::notify(int32_t notification, ObjectId doc, const std::string& text, i
     ClientState& c = *state_->clients[i];
     auto it = c.notifications.find(notification);
     if (it == c.notifications.end() || it->second == 0 || !c.notify) continue;
+    Tracking tracking(*state_);
     c.notify(notification, doc, text.c_str(), iparm);
   }
 }

@@ -60,6 +60,12 @@ HostState::~HostState() {
 // ---- Handles ----
 
 Target HostState::resolve(ObjectId handle) const {
+  Target t = peek(handle);
+  if (tracking && t && t.space->type != Space::Type::Host) t.space->addressed = true;
+  return t;
+}
+
+Target HostState::peek(ObjectId handle) const {
   if (handle == 0 || handle >= handles_.size()) return {};
   const auto [spaceIndex, local] = handles_[handle];
   if (spaceIndex == 0) return {};
@@ -124,11 +130,14 @@ ObjectId HostState::adopt(std::unique_ptr<Book> book) {
 }
 
 ObjectId HostState::findOpen(const std::string& path) const {
-  const std::string key = PathKey(path);
+  // The same file as the store sees it (the file system's rules for a store
+  // of files), not the client's comparison of paths.
+  auto keyOf = [&](const std::string& p) { return store ? store->fileKey(p) : PathKey(p); };
+  const std::string key = keyOf(path);
   for (uint32_t index : openOrder_) {
     const Space& s = *spaces_[index];
     const std::string& p = s.doc ? s.doc->path() : s.book->path();
-    if (PathKey(p) == key) {
+    if (keyOf(p) == key) {
       return s.handles.size() > 1 ? s.handles[1] : 0;
     }
   }
@@ -142,14 +151,18 @@ ObjectId HostState::open(const std::string& path) {
   Loaded loaded = store->load(path);
   if (!loaded) return 0;
   opens.push_back(path);
+  ObjectId handle = 0;
   if (loaded.document) {
     loaded.document->setPath(path);
     loaded.document->clearModified();
-    return adopt(std::move(loaded.document));
+    handle = adopt(std::move(loaded.document));
+  } else {
+    loaded.book->setPath(path);
+    loaded.book->clearModified();
+    handle = adopt(std::move(loaded.book));
   }
-  loaded.book->setPath(path);
-  loaded.book->clearModified();
-  return adopt(std::move(loaded.book));
+  spaces_.back()->openedByClient = tracking;
+  return handle;
 }
 
 bool HostState::close(ObjectId handle, int32_t flags) {
@@ -181,6 +194,7 @@ ObjectId HostState::save(ObjectId handle, const std::string& path) {
     doc->setPath(target);
     doc->clearModified();
     saves.push_back(target);
+    if (tracking) t.space->savedByClient = true;
     return handle;
   }
   Book* book = t.book();
@@ -189,7 +203,19 @@ ObjectId HostState::save(ObjectId handle, const std::string& path) {
   book->setPath(target);
   book->clearModified();
   saves.push_back(target);
+  if (tracking) t.space->savedByClient = true;
   return handle;
+}
+
+bool HostState::actedOnDocument() const {
+  for (const auto& s : spaces_) {
+    if (s->type == Space::Type::Host || !s->addressed) continue;
+    // A document a client opened for its own use (settings, a style list)
+    // and closed again unsaved is not one it acted on.
+    if (s->openedByClient && !s->savedByClient && !s->open) continue;
+    return true;
+  }
+  return false;
 }
 
 std::vector<ObjectId> HostState::openDocuments() const {
@@ -211,11 +237,11 @@ std::vector<ObjectId> HostState::openBooks() const {
 }
 
 ObjectId HostState::activeDocument() const {
-  return resolve(activeDocHandle).isDocument() ? activeDocHandle : 0;
+  return peek(activeDocHandle).isDocument() ? activeDocHandle : 0;
 }
 
 ObjectId HostState::activeBook() const {
-  return resolve(activeBookHandle).isBook() ? activeBookHandle : 0;
+  return peek(activeBookHandle).isBook() ? activeBookHandle : 0;
 }
 
 // ---- Host objects ----

@@ -40,6 +40,10 @@ struct Space {
   std::vector<HostObject> objects;  // host space; index = local id - 1
   std::vector<ObjectId> handles;    // local id -> handle, 0 until first handed out
   bool open = false;
+  // What the clients' callbacks did with it (see HostState::tracking).
+  bool addressed = false;
+  bool openedByClient = false;
+  bool savedByClient = false;
 };
 
 class HostState;
@@ -77,7 +81,12 @@ class HostState {
   ~HostState();
 
   // ---- Handles ----
+  // Resolves a handle; while tracking, marks the document or book it
+  // belongs to as addressed.
   Target resolve(ObjectId handle) const;
+  // The same without the mark: for the reads that only tell open
+  // documents and books apart (their paths, the chain of open ones).
+  Target peek(ObjectId handle) const;
   ObjectId handleOf(Space& space, Id local);
   ObjectId handleOf(const Target& t) { return t ? handleOf(*t.space, t.local) : 0; }
   // A handle named in a value of `space` turned into that space's local id;
@@ -94,6 +103,7 @@ class HostState {
   ObjectId save(ObjectId handle, const std::string& path);
   std::vector<ObjectId> openDocuments() const;
   std::vector<ObjectId> openBooks() const;
+  bool actedOnDocument() const;
   ObjectId activeDocument() const;
   ObjectId activeBook() const;
 
@@ -106,6 +116,9 @@ class HostState {
   void noteText(const std::string& text);
 
   std::shared_ptr<Store> store;
+  // Set while a client's command, message or notification callback runs:
+  // the documents and books it addresses, opens and saves are marked.
+  bool tracking = false;
   std::vector<std::unique_ptr<Space>> spaces_;
   std::vector<std::pair<uint32_t, Id>> handles_;  // handle -> (space index + 1, local id)
   std::vector<uint32_t> openOrder_;               // spaces of open documents and books

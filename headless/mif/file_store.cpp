@@ -1,5 +1,7 @@
 #include "mif/file_store.h"
 
+#include <filesystem>
+
 #include "mif/writer.h"
 #include "platform_file.h"
 
@@ -62,6 +64,24 @@ std::string NativePath(std::string_view name) {
   }
 #endif
   return out;
+}
+
+std::string FullPath(std::string_view name) {
+  if (name.empty()) return std::string();
+  const std::filesystem::path native(NativePath(name));
+  std::error_code ec;
+  std::filesystem::path full = std::filesystem::absolute(native, ec);
+  if (ec) full = native;
+  return full.lexically_normal().string();
+}
+
+std::string SameFileKey(std::string_view name) {
+  const std::optional<std::string> file = ResolveMifPath(name);
+  return platform::SameFileKey(FullPath(file ? *file : std::string(name)));
+}
+
+std::string FullDirectory(std::string_view name) {
+  return std::filesystem::path(FullPath(name)).parent_path().string();
 }
 
 std::optional<std::string> ResolveMifPath(std::string_view name) {

@@ -55,6 +55,15 @@ std::string LastError() {
 
 }  // namespace
 
+std::string SameFileKey(const std::string& fullPath) {
+  std::string key = fullPath;
+  for (char& c : key) {
+    if (c == '/') c = '\\';
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
 bool IsRegularFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -157,6 +166,10 @@ std::string Errno() {
 }
 
 }  // namespace
+
+std::string SameFileKey(const std::string& fullPath) {
+  return fullPath;
+}
 
 bool IsRegularFile(const std::string& path) {
   struct stat st;

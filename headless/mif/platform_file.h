@@ -14,6 +14,11 @@ namespace mif::platform {
 
 // Paths are UTF-8.
 bool IsRegularFile(const std::string& path);
+
+// The key under which this system's file names name one file, for a full
+// path: Windows ignores the case of letters and takes '/' for '\', other
+// systems compare names exactly.
+std::string SameFileKey(const std::string& fullPath);
 Status ReadWholeFile(const std::string& path, std::string& out);
 
 // A new file written beside `target` and put in its place on commit; the

@@ -46,4 +46,8 @@ bool MifStore::save(const std::string& path, const headless::Book& book, std::st
   return saved.ok();
 }
 
+std::string MifStore::fileKey(const std::string& path) const {
+  return SameFileKey(path);
+}
+
 }  // namespace mif

@@ -11,6 +11,10 @@ std::string PathKey(std::string_view path) {
   return key;
 }
 
+std::string Store::fileKey(const std::string& path) const {
+  return PathKey(path);
+}
+
 void MemoryStore::put(const std::string& path, Document doc) {
   doc.setPath(path);
   doc.clearModified();

@@ -207,7 +207,9 @@ ObjectId GetId(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop) {
       }
     }
   }
-  Target t = h.resolve(obj);
+  // Walking the open documents and books is not acting on them.
+  const bool chain = prop == host::kPropNextOpenDoc || prop == host::kPropNextOpenBook;
+  Target t = chain ? h.peek(obj) : h.resolve(obj);
   if (!t) return 0;
   if (t.doc()) {
     if (t.isDocument() && prop == host::kPropNextOpenDoc) return NextOpen(h, obj, false);

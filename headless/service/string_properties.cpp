@@ -7,6 +7,18 @@
 
 namespace headless::detail {
 
+namespace {
+
+// The path of a document or book tells open ones apart (as a search for an
+// open document does); reading it is not acting on it.
+Target IdentifyingRead(HostState& h, ObjectId obj, int32_t prop) {
+  const Target t = h.peek(obj);
+  if (prop == host::kPropName && (t.isDocument() || t.isBook())) return t;
+  return h.resolve(obj);
+}
+
+}  // namespace
+
 void GetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, VtrStringSink sink,
                void* ctx) {
   HostState& h = *c.host;
@@ -19,7 +31,7 @@ void GetString(ClientState& c, ObjectId /*doc*/, ObjectId obj, int32_t prop, Vtr
     } else {
       out = h.hostProps.getString(prop);
     }
-  } else if (Target t = h.resolve(obj)) {
+  } else if (Target t = IdentifyingRead(h, obj, prop)) {
     if (Document* d = t.doc()) {
       const Kind k = d->kind(t.local);
       if (prop == host::kPropName && k == Kind::Document) {

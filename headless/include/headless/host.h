@@ -145,8 +145,13 @@ class Host {
   const Book* book(ObjectId book) const;
   std::vector<ObjectId> openDocuments() const;
   std::vector<ObjectId> openBooks() const;
-  // The open document or book of this path (case and separators aside).
+  // The open document or book of the file this path names, as the store
+  // tells files apart.
   ObjectId findOpen(const std::string& path) const;
+  // Whether the clients' commands, messages and notifications so far
+  // addressed some document or book, leaving aside those a client opened
+  // for its own use and closed again unsaved (a settings document).
+  bool actedOnDocument() const;
   void setActiveDocument(ObjectId doc);
   void setActiveBook(ObjectId book);
   ObjectId activeDocument() const;

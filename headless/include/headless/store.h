@@ -30,6 +30,10 @@ class Store {
   virtual Loaded load(const std::string& path) = 0;
   virtual bool save(const std::string& path, const Document& doc, std::string* error) = 0;
   virtual bool save(const std::string& path, const Book& book, std::string* error) = 0;
+  // A key that two paths share exactly when they name the same file; the
+  // host takes a document or book open under one as open under the other.
+  // By default the key of PathKey, as the in-memory store files by it.
+  virtual std::string fileKey(const std::string& path) const;
 };
 
 // The key under which a path is stored: both '\' and '/' separate

@@ -14,6 +14,20 @@ namespace mif {
 // system's separator.
 std::string NativePath(std::string_view name);
 
+// The full path of `name`: absolute (a relative name counts from the
+// current directory), without "." and ".." steps, with this system's
+// separator.
+std::string FullPath(std::string_view name);
+
+// A key two names share exactly when they stand for the same file on this
+// system: the file each resolves to (as ResolveMifPath finds it; the name
+// itself when there is none), as a full path, with this system's rules for
+// the case of letters.
+std::string SameFileKey(std::string_view name);
+
+// The folder of the file `name`, as a full path.
+std::string FullDirectory(std::string_view name);
+
 // The file to open for a name as the plug-in gives it: the path itself when
 // it is a file; otherwise, when the name ends in ".fm" or ".book" (in any
 // case), the same name with ".mif" in place of that ending ("CVConfig.fm" is

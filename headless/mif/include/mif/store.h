@@ -21,6 +21,10 @@ class MifStore : public headless::Store {
   // An unchanged document comes back byte for byte.
   bool save(const std::string& path, const headless::Document& doc, std::string* error) override;
   bool save(const std::string& path, const headless::Book& book, std::string* error) override;
+
+  // The file a path stands for, as this system tells files apart (see
+  // SameFileKey).
+  std::string fileKey(const std::string& path) const override;
 };
 
 }  // namespace mif
