@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "check_command.h"
 #include "dump_json.h"
 #include "dump_text.h"
 #include "headless/host.h"
@@ -114,6 +115,11 @@ int RunCli(const std::vector<std::string>& args, CliIo& io, const Files& files) 
       return Dump(o, io, files);
     case Options::Mode::Commands:
       return Commands(o, io, files);
+    case Options::Mode::Check: {
+      Options check = o;
+      check.home = Home(o, io);
+      return CheckCommand(check, io, files, PluginPath(o, io));
+    }
     case Options::Mode::Run:
       break;
   }

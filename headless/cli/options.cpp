@@ -15,22 +15,23 @@ struct Spec {
   bool run;       // allowed when running a command
   bool dump;      // allowed with dump
   bool commands;  // allowed with commands
+  bool check;     // allowed with check
 };
 
 constexpr Spec kOptions[] = {
-    {"--help", Takes::Nothing, true, true, true},
-    {"--version", Takes::Nothing, true, true, true},
-    {"--plugin", Takes::Value, true, false, true},
-    {"--home", Takes::Value, true, false, true},
-    {"--message", Takes::Value, true, false, false},
-    {"--at", Takes::Value, true, false, false},
-    {"--yes", Takes::Nothing, true, false, false},
-    {"--answer", Takes::Value, true, false, false},
-    {"--choose", Takes::Value, true, false, false},
-    {"--dry-run", Takes::Nothing, true, false, false},
-    {"--output", Takes::Value, true, false, false},
-    {"--json", Takes::Nothing, false, true, false},
-    {"--verbose", Takes::Nothing, true, false, true},
+    {"--help", Takes::Nothing, true, true, true, true},
+    {"--version", Takes::Nothing, true, true, true, true},
+    {"--plugin", Takes::Value, true, false, true, true},
+    {"--home", Takes::Value, true, false, true, true},
+    {"--message", Takes::Value, true, false, false, false},
+    {"--at", Takes::Value, true, false, false, false},
+    {"--yes", Takes::Nothing, true, false, false, false},
+    {"--answer", Takes::Value, true, false, false, false},
+    {"--choose", Takes::Value, true, false, false, false},
+    {"--dry-run", Takes::Nothing, true, false, false, false},
+    {"--output", Takes::Value, true, false, false, false},
+    {"--json", Takes::Nothing, false, true, false, true},
+    {"--verbose", Takes::Nothing, true, false, true, false},
 };
 
 const Spec* FindOption(const std::string& name) {
@@ -109,6 +110,8 @@ bool Allowed(const Spec& s, Options::Mode mode) {
       return s.dump;
     case Options::Mode::Commands:
       return s.commands;
+    case Options::Mode::Check:
+      return s.check;
     default:
       return s.run;
   }
@@ -172,6 +175,8 @@ Parsed ParseArgs(const std::vector<std::string>& args) {
     o.mode = Options::Mode::Dump;
   } else if (words[0] == "commands") {
     o.mode = Options::Mode::Commands;
+  } else if (words[0] == "check") {
+    o.mode = Options::Mode::Check;
   } else {
     o.mode = Options::Mode::Run;
     o.command = words[0];
@@ -186,6 +191,8 @@ Parsed ParseArgs(const std::vector<std::string>& args) {
   }
   if (o.mode == Options::Mode::Dump && o.files.size() != 1) {
     parsed.error = "dump takes one file";
+  } else if (o.mode == Options::Mode::Check && o.files.empty()) {
+    parsed.error = "check takes one or more documents or books";
   } else if (o.mode == Options::Mode::Commands && !o.files.empty()) {
     parsed.error = "commands takes no files";
   } else if (o.dryRun && o.output) {
@@ -199,6 +206,7 @@ Parsed ParseArgs(const std::vector<std::string>& args) {
 std::string UsageText() {
   return R"(usage: veltrano [options] COMMAND [FILE...]
        veltrano dump [--json] FILE
+       veltrano check [--json] [--home DIR] FILE...
        veltrano commands [--plugin PATH] [--home DIR] [--verbose]
        veltrano --help | --version
 
@@ -221,7 +229,12 @@ active), runs COMMAND and saves what changed. COMMAND is a command tag that
   --dry-run         save nothing; say what would be written
   --output DIR      write the changed files into DIR, leaving the originals
   --verbose         say which plug-in and files were opened, with handles
-  --json            (dump) write JSON instead of text
+  --json            (dump, check) write JSON instead of text
+
+check reports every indexing problem of the documents and books given (a
+book: its included chapters) as an update and generating the index would
+meet them, one line each, and writes nothing. It exits 0 when it found
+nothing and 1 when it found something.
 
 Without --yes, --answer or --choose, dialogs are asked on the terminal when
 standard input is one; otherwise they are cancelled and their text printed.

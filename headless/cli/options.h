@@ -2,6 +2,7 @@
 //
 //   veltrano [options] COMMAND [FILE...]   runs a plug-in command on files
 //   veltrano dump [--json] FILE            shows a document or book
+//   veltrano check [--json] FILE...        reports indexing problems
 //   veltrano commands [--plugin PATH] [--home DIR]
 //   veltrano --help | --version
 //
@@ -24,7 +25,7 @@ struct InsertionPoint {
 };
 
 struct Options {
-  enum class Mode { Help, Version, Commands, Dump, Run };
+  enum class Mode { Help, Version, Commands, Dump, Check, Run };
   Mode mode = Mode::Run;
   std::string command;  // Run: a command tag or client-call message
   std::vector<std::string> files;
@@ -37,7 +38,7 @@ struct Options {
   std::vector<int32_t> choices;       // --choose, 1-based, for choice lists in order
   bool dryRun = false;                // --dry-run
   std::optional<std::string> output;  // --output
-  bool json = false;                  // dump --json
+  bool json = false;                  // dump and check --json
   bool verbose = false;               // --verbose
 };
 

@@ -161,7 +161,14 @@ std::string LevelText::plain() const {
 ParsedMarker ParseMarkerText(std::string_view text) {
   ParsedMarker out;
   MarkerState state;
-  for (std::string_view raw : SplitUnescaped(text, ';')) ParseEntry(raw, state, out);
+  const std::vector<std::string_view> raws = SplitUnescaped(text, ';');
+  for (std::size_t i = 0; i < raws.size(); ++i) {
+    const std::size_t before = out.entries.size();
+    ParseEntry(raws[i], state, out);
+    const bool blankEnd =
+        i + 1 == raws.size() && raws[i].find_first_not_of(' ') == std::string_view::npos;
+    if (out.entries.size() == before && !blankEnd) ++out.emptyEntries;
+  }
   return out;
 }
 

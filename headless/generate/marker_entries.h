@@ -41,6 +41,9 @@ struct ParsedMarker {
   // What in the text could not be read as marker syntax; it was taken as
   // literal text (so no entry is lost) and is reported to the author.
   std::vector<std::string> problems;
+  // Entries with no text of their own (between two ";", or building blocks
+  // only); they give nothing. The empty text after a last ";" is none.
+  int emptyEntries = 0;
 };
 
 // Spaces next to ":" and ";" and at the ends of a key are dropped (an

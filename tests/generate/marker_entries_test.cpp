@@ -69,6 +69,12 @@ TEST(MarkerEntries, SpacesAtTheEdgesGoUnlessEscapedAndEmptyPiecesGiveNothing) {
   EXPECT_TRUE(ParseMarkerText("").entries.empty());
   EXPECT_TRUE(ParseMarkerText("<$nopage>;").entries.empty());
   EXPECT_TRUE(ParseMarkerText("Wolves;").problems.empty());
+  // Empty entries are counted; the empty text after a last ";" is none.
+  EXPECT_EQ(m.emptyEntries, 1);
+  EXPECT_EQ(ParseMarkerText("").emptyEntries, 0);
+  EXPECT_EQ(ParseMarkerText("Wolves; ").emptyEntries, 0);
+  EXPECT_EQ(ParseMarkerText("<$nopage>;").emptyEntries, 1);
+  EXPECT_EQ(ParseMarkerText("a;<$singlepage>").emptyEntries, 1);
 }
 
 TEST(MarkerEntries, TextThatIsNoMarkerSyntaxStaysAsTextAndIsReported) {

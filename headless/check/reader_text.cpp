@@ -1,0 +1,35 @@
+#include "check/reader_text.h"
+
+#include <unicode/unistr.h>
+
+namespace headless::check {
+
+std::string ReaderKey(std::string_view utf8) {
+  std::string spaced;
+  bool space = false;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const bool nbsp = utf8.compare(i, 2, "\xC2\xA0") == 0;
+    if (utf8[i] == ' ' || utf8[i] == '\t' || nbsp) {
+      space = true;
+      if (nbsp) ++i;
+      continue;
+    }
+    if (space && !spaced.empty()) spaced += ' ';
+    space = false;
+    spaced += utf8[i];
+  }
+  std::string out;
+  icu::UnicodeString::fromUTF8(spaced).foldCase().toUTF8String(out);
+  return out;
+}
+
+std::string EntryText(const std::vector<generate::LevelText>& levels, std::size_t count) {
+  std::string out;
+  for (std::size_t i = 0; i < count && i < levels.size(); ++i) {
+    if (i > 0) out += ':';
+    out += levels[i].plain();
+  }
+  return out;
+}
+
+}  // namespace headless::check

@@ -1,0 +1,100 @@
+#include "check_command.h"
+
+#include <memory>
+#include <ostream>
+
+#include "check/check_files.h"
+#include "document_view.h"
+#include "headless/host.h"
+#include "json_writer.h"
+#include "read_only_store.h"
+
+namespace headless::cli {
+
+namespace {
+
+// A forced line break stays on the finding's line, as the dump shows it.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string FindingsText(const std::vector<check::Finding>& findings, int chapters) {
+  std::string out;
+  for (const check::Finding& f : findings) {
+    out += f.file;
+    if (f.paragraph > 0) out += ":" + std::to_string(f.paragraph);
+    out += ": warning: " + f.reason + ": " + OneLine(f.text) + "\n";
+  }
+  out += (findings.empty() ? std::string("no problems")
+                           : Count(findings.size(), "problem", "problems")) +
+         " in " + Count(static_cast<std::size_t>(chapters), "chapter", "chapters") + "\n";
+  return out;
+}
+
+std::string FindingsJson(const std::vector<check::Finding>& findings) {
+  JsonWriter w;
+  w.beginArray();
+  for (const check::Finding& f : findings) {
+    w.beginObject();
+    w.key("file").value(f.file);
+    w.key("paragraph").value(f.paragraph);
+    w.key("kind").value(f.kind);
+    w.key("text").value(f.text);
+    w.key("reason").value(f.reason);
+    w.end();
+  }
+  w.end();
+  return w.text();
+}
+
+int CheckCommand(const Options& o, CliIo& io, const Files& files, const std::string& plugin) {
+  auto store = std::make_shared<ReadOnlyStore>(files.store, files.resolve);
+  Host host(store);
+  host.setHomeDirectory(o.home.value_or(io.currentDir));
+  std::string why;
+  if (host.loadClient(plugin, &why) < 0) {
+    io.err << "veltrano: cannot load the plug-in: " << why << "\n";
+    return 2;
+  }
+  host.initialize(host::kInitFirst);
+  check::CheckOptions options;
+  options.home = o.home.value_or(io.currentDir);
+  options.paragraphOrder = NumberedParagraphs;
+  options.fileName = [&files](const std::string& name) {
+    return files.resolve(name).value_or(name);
+  };
+  const check::CheckReport report = check::CheckFiles(host, o.files, options);
+  bool failed = false;
+  for (const std::string& e : store->loadErrors()) {
+    io.err << "veltrano: " << e << "\n";
+    failed = true;
+  }
+  if (!report.error.empty() && !failed) {
+    io.err << "veltrano: " << report.error << "\n";
+    failed = true;
+  }
+  if (failed) {
+    io.err << "veltrano: the check is not complete\n" << std::flush;
+    return 2;
+  }
+  io.out << (o.json ? FindingsJson(report.findings)
+                    : FindingsText(report.findings, report.chapters))
+         << std::flush;
+  return report.findings.empty() ? 0 : 1;
+}
+
+}  // namespace headless::cli
