@@ -1,5 +1,6 @@
 #include "check_command.h"
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -24,6 +25,16 @@ std::string OneLine(const std::string& text) {
     }
   }
   return out;
+}
+
+// A file under the current directory by its path from there.
+std::string Shown(const std::string& path, const std::string& currentDir) {
+  namespace fs = std::filesystem;
+  const fs::path p(path);
+  if (!p.is_absolute() || currentDir.empty()) return path;
+  const fs::path rel = p.lexically_relative(currentDir);
+  if (rel.empty() || *rel.begin() == "..") return path;
+  return rel.string();
 }
 
 std::string Count(std::size_t n, const char* one, const char* many) {
@@ -74,8 +85,8 @@ int CheckCommand(const Options& o, CliIo& io, const Files& files, const std::str
   check::CheckOptions options;
   options.home = o.home.value_or(io.currentDir);
   options.paragraphOrder = NumberedParagraphs;
-  options.fileName = [&files](const std::string& name) {
-    return files.resolve(name).value_or(name);
+  options.fileName = [&](const std::string& name) {
+    return Shown(files.resolve(name).value_or(name), io.currentDir);
   };
   const check::CheckReport report = check::CheckFiles(host, o.files, options);
   bool failed = false;

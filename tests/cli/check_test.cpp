@@ -266,5 +266,43 @@ TEST_F(Check, AChapterThatCannotBeReadIsAnInputError) {
   EXPECT_NE(r.err.find("check takes one or more documents or books"), std::string::npos);
 }
 
+// The bundled examples, checked where they lie: the guide has one problem,
+// the shelter book one of several kinds (the README shows them).
+TEST(CheckExamples, ReportTheirProblems) {
+  const std::string examples = VTR_EXAMPLES_DIR;
+  auto run = [&](const std::string& book) {
+    CliRun r = RunCliOnDisk({"--home", examples + "/home", "check", examples + "/" + book});
+    // Files under the current directory are named from it.
+    const std::string relative = std::filesystem::path(examples)
+                                     .lexically_relative(std::filesystem::current_path())
+                                     .string();
+    for (const std::string& prefix : {examples + "/", relative + "/"}) {
+      for (std::size_t p = r.out.find(prefix); p != std::string::npos; p = r.out.find(prefix, p)) {
+        r.out.erase(p, prefix.size());
+      }
+    }
+    return r;
+  };
+  CliRun r = run("guide/Guide.mif");
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out,
+            "guide/ch1.mif:9: warning: the \"see also\" target \"Wolves\" is no entry of the "
+            "index: .i.Dogs: see also Wolves;\n1 problem in 3 chapters\n");
+  r = run("shelter/Shelter.mif");
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out,
+            "shelter/adoption.mif:3: warning: \"adoption\" differs from \"Adoption\" "
+            "(shelter/adoption.mif:2) only in case or spaces; the index shows both: "
+            ".i.adoption:fees;\n"
+            "shelter/adoption.mif:5: warning: a page range that is not ended (<$startrange> "
+            "without <$endrange>); it is listed as a single page: .i(.Vets;\n"
+            "shelter/adoption.mif:7: warning: the \"see\" target \"Vaccines\" is no entry of the "
+            "index: .i.Vaccinations: see Vaccines;\n"
+            "shelter/care.mif:3: warning: the conversion rejects this entry: .I.Grooming;\n"
+            "shelter/care.mif:5: warning: entry text in the paragraph format \"Body\", not "
+            "\"Index Entry\"; it is not converted: .i.Brushes;\n"
+            "5 problems in 2 chapters\n");
+}
+
 }  // namespace
 }  // namespace vtrtest
