@@ -61,9 +61,10 @@ std::unordered_set<ObjectId> FootnoteParagraphs(ObjectId doc) {
 void ExpandMarkers(ObjectId doc, const std::string& markerType) {
   ObjectId type = F_ApiGetNamedObject(doc, host::kObjMarkerType, markerType);
   // The entries go on the side of the marker's paragraph from which the
-  // conversion gives their markers back to that same paragraph: in a flow,
-  // the paragraph before a run when "MarkerParagraph" says so, else the one
-  // after it; in table cells and footnotes always the one after it.
+  // conversion gives their markers back to that same paragraph. It gives a
+  // run's markers to the paragraph before the run in a flow when
+  // "MarkerParagraph" says so, and otherwise, and always in table cells and
+  // footnotes, to the paragraph after it.
   const bool flowMarkersBefore = frame::MarkersGoBeforeTheRun();
   std::unordered_set<ObjectId> footnoteParagraphs = FootnoteParagraphs(doc);
   for (ObjectId m = F_ApiGetId(0, doc, host::kPropFirstMarkerInDoc); m != 0;
@@ -82,7 +83,7 @@ void ExpandMarkers(ObjectId doc, const std::string& markerType) {
       // split at its start moves the marker on behind the new entry), after
       // the entries made before it: the marker text's order is kept.
       SetInsertionPoint(doc, MarkerParagraph(doc, m));
-      if (InsertEntryParagraph(doc, entry.kind, side) == 0) break;
+      if (InsertEntryParagraph(doc, entry.kind, side) == 0) break;  // no paragraph to place from
       const TextLoc point = F_ApiGetTextRange(0, doc, host::kPropTextSelection).beg;
       F_ApiAddText(doc, point, entry.text);
       if (condition) MakeConditional(doc, point, entry.kind, *condition);
