@@ -33,7 +33,8 @@ struct CliIo {
 struct Files {
   std::shared_ptr<Store> store;
   Resolver resolve;
-  Renderer render;  // may be empty: then every save is written
+  Renderer render;   // may be empty: then every save is written
+  Preparer prepare;  // may be empty: then the store writes each file in turn
 };
 
 }  // namespace headless::cli

@@ -6,6 +6,47 @@
 
 namespace headless::cli {
 
+namespace {
+
+// Why a file cannot be written, without naming it again when the error
+// is about that very file.
+std::string Reason(const mif::Error& error, const std::string& target) {
+  if (error.line == 0 && error.file == mif::NativePath(target)) return error.message;
+  return error.describe();
+}
+
+class MifWrite : public PreparedWrite {
+ public:
+  MifWrite(mif::PendingSave pending, std::string target)
+      : pending_(std::move(pending)), target_(std::move(target)) {
+    removedTemporaries = pending_.removedTemporaries();
+    otherLinks = pending_.otherLinks();
+  }
+  std::string replace() override {
+    const mif::Status done = pending_.commit();
+    return done ? std::string() : Reason(done.error(), target_);
+  }
+
+ private:
+  mif::PendingSave pending_;
+  std::string target_;
+};
+
+std::unique_ptr<PreparedWrite> Prepare(const std::string& target,
+                                       const std::variant<Document, Book>& model,
+                                       std::string* error) {
+  auto pending = std::holds_alternative<Document>(model)
+                     ? mif::PrepareModelDocument(std::get<Document>(model), target)
+                     : mif::PrepareModelBook(std::get<Book>(model), target);
+  if (!pending) {
+    if (error) *error = Reason(pending.error(), target);
+    return nullptr;
+  }
+  return std::make_unique<MifWrite>(std::move(pending).value(), target);
+}
+
+}  // namespace
+
 Files MifFiles() {
   Files files;
   files.store = std::make_shared<mif::MifStore>();
@@ -20,6 +61,7 @@ Files MifFiles() {
     if (!text) return std::nullopt;
     return std::move(text).value();
   };
+  files.prepare = Prepare;
   return files;
 }
 

@@ -53,7 +53,8 @@ class Run {
   Run(const Options& options, CliIo& io, const Files& files)
       : o_(options),
         io_(io),
-        staging_(std::make_shared<StagingStore>(files.store, files.resolve, files.render)),
+        staging_(std::make_shared<StagingStore>(files.store, files.resolve, files.render,
+                                                files.prepare)),
         host_(staging_),
         user_(options, io) {
     host_.setUser(&user_);
@@ -214,15 +215,35 @@ int Run::saveAndWrite() {
     std::filesystem::create_directories(*o_.output, ec);
     if (ec) return fail("cannot make the directory " + *o_.output + ": " + ec.message());
   }
+  bool wrote = false;
+  std::vector<std::string> heldBack;
   for (const StagingStore::Written& w : staging_->commit(o_.output)) {
+    if (o_.verbose) {
+      for (const std::string& t : w.removedTemporaries) {
+        user_.say("veltrano: removed " + t + ", left by a save that did not finish");
+      }
+    }
     if (w.unchanged) {
       if (o_.verbose) user_.say("veltrano: " + w.file + " is unchanged; not written");
+    } else if (w.heldBack) {
+      heldBack.push_back(w.file);
     } else if (w.error.empty()) {
       user_.say("wrote " + w.file);
+      wrote = true;
+      if (w.otherLinks > 0) {
+        user_.say("veltrano: " + w.file + " had " + std::to_string(w.otherLinks) +
+                  " other name(s) (hard links); it has a file of its own now, and they keep the "
+                  "text they had");
+      }
     } else {
       user_.say("veltrano: cannot write " + w.file + ": " + w.error);
       failed = true;
     }
+  }
+  if (failed && !wrote) {
+    user_.say("veltrano: nothing written");
+  } else {
+    for (const std::string& file : heldBack) user_.say("veltrano: not written: " + file);
   }
   return failed ? 2 : 0;
 }

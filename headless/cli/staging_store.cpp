@@ -47,8 +47,12 @@ bool Stage(std::vector<StagingStore::Staged>& staged, StagingStore::Staged* earl
 
 }  // namespace
 
-StagingStore::StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render)
-    : files_(std::move(files)), resolve_(std::move(resolve)), render_(std::move(render)) {}
+StagingStore::StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render,
+                           Preparer prepare)
+    : files_(std::move(files)),
+      resolve_(std::move(resolve)),
+      render_(std::move(render)),
+      prepare_(std::move(prepare)) {}
 
 bool StagingStore::unchanged(const Staged& staged) const {
   const std::optional<std::string> file = resolve_(staged.file);
@@ -136,26 +140,48 @@ std::string StagingStore::Target(const Staged& staged,
 std::vector<StagingStore::Written> StagingStore::commit(
     const std::optional<std::string>& outputDir) {
   std::vector<Written> out;
+  std::vector<std::unique_ptr<PreparedWrite>> ready(staged_.size());
   std::set<std::string> targets;
-  for (const Staged& s : staged_) {
-    Written w;
+  bool failed = false;
+  // First every file is written beside its target.
+  for (std::size_t i = 0; i < staged_.size(); ++i) {
+    const Staged& s = staged_[i];
+    Written& w = out.emplace_back();
     w.file = Target(s, outputDir);
     if (unchanged(s)) {
       w.unchanged = true;
-      out.push_back(std::move(w));
-      continue;
-    }
-    if (!targets.insert(fileKey(w.file)).second) {
+    } else if (!targets.insert(fileKey(w.file)).second) {
       w.error =
           "another file of the same name was written there already; " + s.file + " is not written";
-      out.push_back(std::move(w));
+    } else if (prepare_) {
+      ready[i] = prepare_(w.file, s.model, &w.error);
+      if (ready[i]) {
+        w.removedTemporaries = ready[i]->removedTemporaries;
+        w.otherLinks = ready[i]->otherLinks;
+      } else if (w.error.empty()) {
+        w.error = "cannot be written";
+      }
+    }
+    failed = failed || !w.error.empty();
+  }
+  // Then, when all are ready, each replaces its target.
+  for (std::size_t i = 0; i < staged_.size(); ++i) {
+    Written& w = out[i];
+    if (w.unchanged || !w.error.empty()) continue;
+    if (failed) {
+      w.heldBack = true;
       continue;
     }
-    std::string error;
-    const bool ok =
-        std::visit([&](const auto& model) { return files_->save(w.file, model, &error); }, s.model);
-    if (!ok) w.error = error.empty() ? "cannot be written" : error;
-    out.push_back(std::move(w));
+    if (ready[i]) {
+      w.error = ready[i]->replace();
+    } else {
+      const bool ok =
+          std::visit([&](const auto& model) { return files_->save(w.file, model, &w.error); },
+                     staged_[i].model);
+      if (ok) w.error.clear();
+      if (!ok && w.error.empty()) w.error = "cannot be written";
+    }
+    failed = !w.error.empty();
   }
   return out;
 }

@@ -38,9 +38,29 @@ struct Renderer {
   std::function<std::optional<std::string>(const Book&)> book;
 };
 
+// A write made ready beside its file, which replace() puts in the file's
+// place; dropped without that, it leaves the file as it was.
+class PreparedWrite {
+ public:
+  virtual ~PreparedWrite() = default;
+  // Empty when the file was replaced; otherwise why not.
+  virtual std::string replace() = 0;
+
+  // Temporary files that earlier saves of the file abandoned, removed.
+  std::vector<std::string> removedTemporaries;
+  // Other names (hard links) of the file, which keep the text they had.
+  unsigned otherLinks = 0;
+};
+
+// Writes a model beside the file `target`, ready to replace it; none, and
+// why in `error`, when it cannot.
+using Preparer = std::function<std::unique_ptr<PreparedWrite>(
+    const std::string& target, const std::variant<Document, Book>& model, std::string* error)>;
+
 class StagingStore : public Store {
  public:
-  StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render = {});
+  StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render = {},
+               Preparer prepare = {});
 
   Loaded load(const std::string& path) override;
   bool save(const std::string& path, const Document& doc, std::string* error) override;
@@ -71,14 +91,22 @@ class StagingStore : public Store {
 
   struct Written {
     std::string file;
-    std::string error;       // empty when written
+    std::string error;       // why it was not written; empty when written or unchanged
     bool unchanged = false;  // not written: the file already is so
+    bool heldBack = false;   // not written because another file could not be
+    std::vector<std::string> removedTemporaries;
+    unsigned otherLinks = 0;
   };
   // The file a staged save goes to: its own file, or the file of that name
   // in `outputDir`.
   static std::string Target(const Staged& staged, const std::optional<std::string>& outputDir);
-  // Writes every staged save that changes its file; each write replaces its file atomically (as
-  // the underlying store does), so a failure leaves that file as it was.
+  // Writes every staged save that changes its file, all or none as far as
+  // the file system allows: every file is first written in full beside its
+  // target (with a preparer; this finds read-only files and folders, a full
+  // disk), and only when all are ready do they replace their targets, in
+  // order. A replacement that still fails stops there; the files after it
+  // are held back. Each replacement is atomic, so a file not written is as
+  // it was.
   std::vector<Written> commit(const std::optional<std::string>& outputDir);
 
  private:
@@ -88,6 +116,7 @@ class StagingStore : public Store {
   std::shared_ptr<Store> files_;
   Resolver resolve_;
   Renderer render_;
+  Preparer prepare_;
   std::vector<Staged> staged_;
   std::vector<std::string> loadErrors_;
   std::vector<FailedLoad> failedLoads_;

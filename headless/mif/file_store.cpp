@@ -98,8 +98,16 @@ std::optional<std::string> ResolveMifPath(std::string_view name) {
 Result<Document> LoadMifFile(std::string_view name) {
   const auto path = ResolveMifPath(name);
   if (!path) {
-    std::string message = "no such file";
     const std::string native = NativePath(name);
+    switch (platform::KindOf(native)) {
+      case platform::PathKind::kFolder:
+        return Error{std::string(name), 0, 0, "is a folder, not a file"};
+      case platform::PathKind::kOther:
+        return Error{std::string(name), 0, 0, "is not a regular file"};
+      default:
+        break;
+    }
+    std::string message = "no such file";
     if (EndsWithNoCase(native, ".fm") || EndsWithNoCase(native, ".book")) {
       message += " (nor the same name ending in .mif)";
     }
@@ -110,14 +118,41 @@ Result<Document> LoadMifFile(std::string_view name) {
   return ParseDocument(std::move(text), *path);
 }
 
-Status SaveMifFile(const Document& doc, const std::string& path) {
-  const std::string target = NativePath(path);
-  auto file = platform::AtomicFile::Create(target);
+PendingSave::PendingSave(std::unique_ptr<platform::AtomicFile> file) : file_(std::move(file)) {}
+PendingSave::PendingSave(PendingSave&&) noexcept = default;
+PendingSave& PendingSave::operator=(PendingSave&&) noexcept = default;
+PendingSave::~PendingSave() = default;
+
+Status PendingSave::commit() {
+  return file_->commit();
+}
+
+const std::string& PendingSave::target() const {
+  return file_->target();
+}
+
+const std::vector<std::string>& PendingSave::removedTemporaries() const {
+  return file_->removedTemporaries();
+}
+
+unsigned PendingSave::otherLinks() const {
+  return file_->otherLinks();
+}
+
+Result<PendingSave> PrepareMifFile(const Document& doc, const std::string& path) {
+  auto file = platform::AtomicFile::Create(NativePath(path));
   if (!file) return file.error();
   FileSink sink(**file);
   WriteTree(doc.tree(), sink);
-  if (Status written = sink.finish(); !written) return written;
-  return (*file)->commit();
+  if (Status written = sink.finish(); !written) return written.error();
+  if (Status flushed = (*file)->flush(); !flushed) return flushed.error();
+  return PendingSave(std::move(file).value());
+}
+
+Status SaveMifFile(const Document& doc, const std::string& path) {
+  auto pending = PrepareMifFile(doc, path);
+  if (!pending) return pending.error();
+  return pending->commit();
 }
 
 Status SaveMifFile(const Document& doc) {

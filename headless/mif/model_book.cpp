@@ -278,11 +278,17 @@ Result<std::string> WriteModelBook(const headless::Book& book) {
   return WriteTree((*file)->tree());
 }
 
-Status SaveModelBook(const headless::Book& book, const std::string& path) {
+Result<PendingSave> PrepareModelBook(const headless::Book& book, const std::string& path) {
   std::optional<FileState> scratch;
   auto file = UpToDate(book, scratch, path);
   if (!file) return file.error();
-  return SaveMifFile(**file, path);
+  return PrepareMifFile(**file, path);
+}
+
+Status SaveModelBook(const headless::Book& book, const std::string& path) {
+  auto pending = PrepareModelBook(book, path);
+  if (!pending) return pending.error();
+  return pending->commit();
 }
 
 }  // namespace mif

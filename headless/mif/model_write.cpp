@@ -307,7 +307,7 @@ Result<std::string> WriteModelDocument(const headless::Document& doc) {
   return WriteTree((*file)->tree());
 }
 
-Status SaveModelDocument(const headless::Document& doc, const std::string& path) {
+Result<PendingSave> PrepareModelDocument(const headless::Document& doc, const std::string& path) {
   std::optional<FileState> scratch;
   auto file = UpToDate(doc, scratch);
   if (!file) {
@@ -315,7 +315,13 @@ Status SaveModelDocument(const headless::Document& doc, const std::string& path)
     if (e.file.empty() || e.file == "new.mif") e.file = path;
     return e;
   }
-  return SaveMifFile(**file, path);
+  return PrepareMifFile(**file, path);
+}
+
+Status SaveModelDocument(const headless::Document& doc, const std::string& path) {
+  auto pending = PrepareModelDocument(doc, path);
+  if (!pending) return pending.error();
+  return pending->commit();
 }
 
 }  // namespace mif

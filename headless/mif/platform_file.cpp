@@ -3,14 +3,21 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <optional>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
 #endif
 
 namespace mif::platform {
@@ -34,6 +41,40 @@ std::string BaseOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The folder of `path` as messages name it.
+std::string FolderName(const std::string& path) {
+  std::string dir = DirectoryOf(path);
+  if (dir.empty()) return ".";
+  if (dir.size() > 1) dir.pop_back();
+  return dir;
+}
+
+// Temporary files are named ".NAME.tmpPROCESS-COUNT" beside NAME.
+std::string TemporaryName(const std::string& target, unsigned long process) {
+  return DirectoryOf(target) + "." + BaseOf(target) + ".tmp" + std::to_string(process) + "-" +
+         std::to_string(g_counter++);
+}
+
+// The process that made `name`, when it is a temporary file of `base`.
+std::optional<unsigned long> TemporaryOwner(std::string_view name, std::string_view base) {
+  const std::string prefix = "." + std::string(base) + ".tmp";
+  if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return std::nullopt;
+  name.remove_prefix(prefix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return std::nullopt;
+  unsigned long process = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (i == dash) continue;
+    if (c < '0' || c > '9') return std::nullopt;
+    if (i < dash) {
+      if (process > (ULONG_MAX - 9) / 10) return std::nullopt;
+      process = process * 10 + static_cast<unsigned long>(c - '0');
+    }
+  }
+  return process;
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -49,8 +90,40 @@ std::wstring Wide(const std::string& utf8) {
   return out;
 }
 
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
 std::string LastError() {
   return "system error " + std::to_string(GetLastError());
+}
+
+// `path` with its symbolic links followed: the final path of the file it
+// opens, or `path` itself when there is no such file yet.
+std::string FollowLinks(const std::string& path) {
+  HANDLE h =
+      CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return path;
+  std::wstring out(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, out.data(), static_cast<DWORD>(out.size()), 0);
+  if (n >= out.size()) {
+    out.assign(n + 1, L'\0');
+    n = GetFinalPathNameByHandleW(h, out.data(), static_cast<DWORD>(out.size()), 0);
+  }
+  CloseHandle(h);
+  if (n == 0 || n >= out.size()) return path;
+  out.resize(n);
+  // "\\?\C:\x" is "C:\x"; "\\?\UNC\server\x" is "\\server\x".
+  if (out.rfind(L"\\\\?\\UNC\\", 0) == 0) return "\\\\" + Narrow(out.substr(8));
+  if (out.rfind(L"\\\\?\\", 0) == 0) return Narrow(out.substr(4));
+  return Narrow(out);
 }
 
 }  // namespace
@@ -64,12 +137,19 @@ std::string SameFileKey(const std::string& fullPath) {
   return key;
 }
 
-bool IsRegularFile(const std::string& path) {
+PathKind KindOf(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNone;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kFolder;
+  return PathKind::kFile;
+}
+
+bool IsRegularFile(const std::string& path) {
+  return KindOf(path) == PathKind::kFile;
 }
 
 Status ReadWholeFile(const std::string& path, std::string& out) {
+  if (KindOf(path) == PathKind::kFolder) return FileError(path, "is a folder, not a file");
   HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return FileError(path, "cannot open: " + LastError());
@@ -97,15 +177,63 @@ struct AtomicFile::Impl {
   std::string target;
   std::string temp;
   HANDLE handle = INVALID_HANDLE_VALUE;
+  bool flushed = false;
   bool committed = false;
+  std::vector<std::string> removed;
+  unsigned otherLinks = 0;
 };
 
-Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& target) {
+namespace {
+
+// The temporary files of earlier saves of `target` that no process has
+// open: a saver keeps its own open, unshared, until it renames it, so one
+// that can be deleted was left by a process that ended.
+std::vector<std::string> RemoveAbandoned(const std::string& target) {
+  std::vector<std::string> removed;
+  const std::string base = BaseOf(target);
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(Wide(DirectoryOf(target) + "." + base + ".tmp*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return removed;
+  do {
+    const std::string name = Narrow(found.cFileName);
+    const auto owner = TemporaryOwner(name, base);
+    if (!owner || *owner == GetCurrentProcessId()) continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::string path = DirectoryOf(target) + name;
+    if (DeleteFileW(Wide(path).c_str())) removed.push_back(path);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return removed;
+}
+
+}  // namespace
+
+Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) {
   auto impl = std::make_unique<Impl>();
-  impl->target = target;
+  impl->target = FollowLinks(path);
+  const std::string& target = impl->target;
+  const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileError(target, "is a folder, not a file");
+    if (attributes & FILE_ATTRIBUTE_READONLY) return FileError(target, "is read-only");
+    HANDLE h =
+        CreateFileW(Wide(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info) &&
+        info.nNumberOfLinks > 1) {
+      impl->otherLinks = info.nNumberOfLinks - 1;
+    }
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  } else if (KindOf(FolderName(target)) != PathKind::kFolder) {
+    return FileError(target,
+                     "cannot be saved: its folder " + FolderName(target) + " does not exist");
+  }
+  impl->removed = RemoveAbandoned(target);
+  // The new file takes the folder's inherited permissions; ReplaceFileW
+  // gives it the target's when it replaces it.
   for (int attempt = 0; attempt < 100; ++attempt) {
-    impl->temp = DirectoryOf(target) + "." + BaseOf(target) + ".tmp" +
-                 std::to_string(GetCurrentProcessId()) + "-" + std::to_string(g_counter++);
+    impl->temp = TemporaryName(target, GetCurrentProcessId());
     impl->handle = CreateFileW(Wide(impl->temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (impl->handle != INVALID_HANDLE_VALUE) break;
@@ -129,9 +257,16 @@ Status AtomicFile::write(std::string_view bytes) {
   return Ok();
 }
 
-Status AtomicFile::commit() {
+Status AtomicFile::flush() {
+  if (impl_->flushed) return Ok();
   if (!FlushFileBuffers(impl_->handle))
-    return FileError(impl_->target, "cannot flush: " + LastError());
+    return FileError(impl_->target, "cannot write: " + LastError());
+  impl_->flushed = true;
+  return Ok();
+}
+
+Status AtomicFile::commit() {
+  if (Status flushed = flush(); !flushed) return flushed;
   CloseHandle(impl_->handle);
   impl_->handle = INVALID_HANDLE_VALUE;
   const std::wstring target = Wide(impl_->target);
@@ -150,8 +285,6 @@ Status AtomicFile::commit() {
   return Ok();
 }
 
-AtomicFile::AtomicFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-
 AtomicFile::~AtomicFile() {
   if (impl_->handle != INVALID_HANDLE_VALUE) CloseHandle(impl_->handle);
   if (!impl_->committed) DeleteFileW(Wide(impl_->temp).c_str());
@@ -165,24 +298,145 @@ std::string Errno() {
   return std::strerror(errno);
 }
 
+// `path` with its symbolic links followed, one after another, to the name
+// that is not a link (which need not exist yet: a dangling link is saved
+// by making the file it names).
+Result<std::string> FollowLinks(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 256), '\0');
+    while (true) {
+      const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+      if (n < 0) return FileError(path, "cannot follow its symbolic link: " + Errno());
+      if (static_cast<std::size_t>(n) < link.size()) {
+        link.resize(static_cast<std::size_t>(n));
+        break;
+      }
+      link.resize(link.size() * 2);
+    }
+    current = !link.empty() && link[0] == '/' ? link : DirectoryOf(current) + link;
+  }
+  return FileError(path, "cannot be saved: too many levels of symbolic links");
+}
+
+bool ReadOnlyByMode(const struct stat& st) {
+  return (st.st_mode & 0222) == 0;
+}
+
+// Why the file at `target` (when there is one) and its folder cannot take
+// a save; fills `st` and `exists`.
+Status CheckTarget(const std::string& target, struct stat& st, bool& exists) {
+  exists = ::stat(target.c_str(), &st) == 0;
+  if (!exists && errno != ENOENT) return FileError(target, "cannot be saved: " + Errno());
+  if (exists) {
+    if (S_ISDIR(st.st_mode)) return FileError(target, "is a folder, not a file");
+    if (!S_ISREG(st.st_mode)) return FileError(target, "is not a regular file");
+    // Mode bits first: the superuser may write anything, but a file no one
+    // may write is read-only for a save too.
+    if (ReadOnlyByMode(st)) return FileError(target, "is read-only");
+    if (::access(target.c_str(), W_OK) != 0) {
+      if (errno == EROFS) return FileError(target, "is on a read-only file system");
+      if (errno == EACCES) return FileError(target, "is read-only (not writable by you)");
+    }
+  }
+  const std::string folder = FolderName(target);
+  struct stat fs;
+  if (::stat(folder.c_str(), &fs) != 0 || !S_ISDIR(fs.st_mode)) {
+    return FileError(target, "cannot be saved: its folder " + folder + " does not exist");
+  }
+  if (ReadOnlyByMode(fs) || ::access(folder.c_str(), W_OK) != 0) {
+    return FileError(target, "cannot be saved: its folder " + folder + " is read-only");
+  }
+  return Ok();
+}
+
+// A temporary file of an earlier save is abandoned when no process holds
+// its lock (a saver locks its own from the moment it makes it until it has
+// renamed it, and the lock ends with the process) and either its process
+// is gone or it has not changed for an hour. The second condition covers
+// the instant between making a file and locking it, and process numbers
+// used again.
+constexpr std::time_t kAbandonedAfter = 3600;
+
+std::vector<std::string> RemoveAbandoned(const std::string& target) {
+  std::vector<std::string> removed;
+  const std::string base = BaseOf(target);
+  DIR* dir = ::opendir(FolderName(target).c_str());
+  if (!dir) return removed;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    const auto owner = TemporaryOwner(entry->d_name, base);
+    if (!owner || *owner > static_cast<unsigned long>(INT_MAX) ||
+        static_cast<pid_t>(*owner) == ::getpid()) {
+      continue;
+    }
+    const std::string path = DirectoryOf(target) + entry->d_name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat st;
+    struct stat named;
+    const bool abandoned = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                           ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                           ((::kill(static_cast<pid_t>(*owner), 0) != 0 && errno == ESRCH) ||
+                            now - st.st_mtime > kAbandonedAfter);
+    // Removed only while the name still is the file found abandoned.
+    if (abandoned && ::lstat(path.c_str(), &named) == 0 && named.st_ino == st.st_ino &&
+        named.st_dev == st.st_dev && ::unlink(path.c_str()) == 0) {
+      removed.push_back(path);
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+  return removed;
+}
+
+// Gives the new file the target's owner when allowed, and the target's
+// permissions; group permissions only when the group is the target's.
+Status TakePermissions(int fd, const std::string& target, const struct stat& st) {
+  // Keeping owner and group needs privileges; without them the saving user
+  // owns the file, as with any save.
+  [[maybe_unused]] const int owner = ::fchown(fd, st.st_uid, st.st_gid);
+  struct stat made;
+  if (::fstat(fd, &made) != 0) return FileError(target, "cannot be saved: " + Errno());
+  mode_t mode = st.st_mode & 0777;
+  if (made.st_gid != st.st_gid) mode &= ~static_cast<mode_t>(070);
+  if (::fchmod(fd, mode) != 0) return FileError(target, "cannot keep its permissions: " + Errno());
+  return Ok();
+}
+
 }  // namespace
 
 std::string SameFileKey(const std::string& fullPath) {
   return fullPath;
 }
 
-bool IsRegularFile(const std::string& path) {
+PathKind KindOf(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  if (::stat(path.c_str(), &st) != 0) return PathKind::kNone;
+  if (S_ISREG(st.st_mode)) return PathKind::kFile;
+  if (S_ISDIR(st.st_mode)) return PathKind::kFolder;
+  return PathKind::kOther;
+}
+
+bool IsRegularFile(const std::string& path) {
+  return KindOf(path) == PathKind::kFile;
 }
 
 Status ReadWholeFile(const std::string& path, std::string& out) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return FileError(path, "cannot open: " + Errno());
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    const std::string why = Errno();
     ::close(fd);
-    return FileError(path, "cannot read: not a regular file");
+    return FileError(path, "cannot read: " + why);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return FileError(
+        path, S_ISDIR(st.st_mode) ? "is a folder, not a file" : "cannot read: not a regular file");
   }
   // One byte of room past the size, so that the read that finds the end
   // needs no larger buffer (growing would double the string's capacity).
@@ -209,23 +463,43 @@ struct AtomicFile::Impl {
   std::string target;
   std::string temp;
   int fd = -1;
+  bool flushed = false;
   bool committed = false;
+  std::vector<std::string> removed;
+  unsigned otherLinks = 0;
 };
 
-Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& target) {
+Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) {
+  auto followed = FollowLinks(path);
+  if (!followed) return followed.error();
   auto impl = std::make_unique<Impl>();
-  impl->target = target;
+  impl->target = std::move(followed).value();
+  const std::string& target = impl->target;
+  struct stat st;
+  bool exists = false;
+  if (Status ok = CheckTarget(target, st, exists); !ok) return ok.error();
+  if (exists && st.st_nlink > 1) impl->otherLinks = static_cast<unsigned>(st.st_nlink - 1);
+  impl->removed = RemoveAbandoned(target);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    impl->temp = DirectoryOf(target) + "." + BaseOf(target) + ".tmp" + std::to_string(::getpid()) +
-                 "-" + std::to_string(g_counter++);
-    // 0666 less the umask: the permissions a new file would get.
-    impl->fd = ::open(impl->temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    impl->temp = TemporaryName(target, static_cast<unsigned long>(::getpid()));
+    // Private from the start when it replaces a file (it gets that file's
+    // permissions before any byte is written); a new file gets the default
+    // permissions (0666 less the umask), which are its final ones.
+    impl->fd =
+        ::open(impl->temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
     if (impl->fd >= 0 || errno != EEXIST) break;
   }
   if (impl->fd < 0) {
     return FileError(target, "cannot create a temporary file beside it: " + Errno());
   }
-  return std::unique_ptr<AtomicFile>(new AtomicFile(std::move(impl)));
+  // Marks the file as being written (see RemoveAbandoned); a file system
+  // without locks leaves only the other conditions.
+  [[maybe_unused]] const int locked = ::flock(impl->fd, LOCK_EX | LOCK_NB);
+  auto file = std::unique_ptr<AtomicFile>(new AtomicFile(std::move(impl)));
+  if (exists) {
+    if (Status kept = TakePermissions(file->impl_->fd, target, st); !kept) return kept.error();
+  }
+  return file;
 }
 
 Status AtomicFile::write(std::string_view bytes) {
@@ -238,30 +512,32 @@ Status AtomicFile::write(std::string_view bytes) {
   return Ok();
 }
 
+Status AtomicFile::flush() {
+  if (impl_->flushed) return Ok();
+  if (::fsync(impl_->fd) != 0) return FileError(impl_->target, "cannot write: " + Errno());
+  impl_->flushed = true;
+  return Ok();
+}
+
 Status AtomicFile::commit() {
-  struct stat st;
-  if (::stat(impl_->target.c_str(), &st) == 0) {
-    if (::fchmod(impl_->fd, st.st_mode & 07777) != 0) {
-      return FileError(impl_->target, "cannot keep its permissions: " + Errno());
-    }
-    // Keeping owner and group needs privileges; without them the saving
-    // user owns the file, as with any save.
-    [[maybe_unused]] const int owner = ::fchown(impl_->fd, st.st_uid, st.st_gid);
-  }
-  if (::fsync(impl_->fd) != 0) return FileError(impl_->target, "cannot flush: " + Errno());
-  if (::close(impl_->fd) != 0) {
-    impl_->fd = -1;
-    return FileError(impl_->target, "cannot write: " + Errno());
-  }
-  impl_->fd = -1;
+  if (Status flushed = flush(); !flushed) return flushed;
+  // The file stays open, and locked, until it has its new name.
   if (::rename(impl_->temp.c_str(), impl_->target.c_str()) != 0) {
     return FileError(impl_->target, "cannot replace: " + Errno());
   }
   impl_->committed = true;
+  ::close(impl_->fd);
+  impl_->fd = -1;
+  // The rename is in the folder: flushed, it survives a power loss. Some
+  // file systems cannot flush a folder (EINVAL); they need not.
+  const int folder = ::open(FolderName(impl_->target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return FileError(impl_->target, "replaced, but not flushed to disk: " + Errno());
+  const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
+  const std::string why = synced ? std::string() : Errno();
+  ::close(folder);
+  if (!synced) return FileError(impl_->target, "replaced, but not flushed to disk: " + why);
   return Ok();
 }
-
-AtomicFile::AtomicFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 AtomicFile::~AtomicFile() {
   if (impl_->fd >= 0) ::close(impl_->fd);
@@ -269,5 +545,19 @@ AtomicFile::~AtomicFile() {
 }
 
 #endif
+
+AtomicFile::AtomicFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+const std::string& AtomicFile::target() const {
+  return impl_->target;
+}
+
+const std::vector<std::string>& AtomicFile::removedTemporaries() const {
+  return impl_->removed;
+}
+
+unsigned AtomicFile::otherLinks() const {
+  return impl_->otherLinks;
+}
 
 }  // namespace mif::platform

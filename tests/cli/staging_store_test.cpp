@@ -87,9 +87,10 @@ TEST_F(Staging, OutputDirectoryTakesTheFileNamesAndRefusesTwoOfOneName) {
   ASSERT_EQ(written.size(), 2u);
   EXPECT_EQ(written[0].file, "/out/a.fm");
   EXPECT_EQ(written[0].error, "");
+  EXPECT_TRUE(written[0].heldBack);  // all or none
   EXPECT_EQ(written[1].file, "/out/a.fm");
   EXPECT_NE(written[1].error.find("/elsewhere/a.fm is not written"), std::string::npos);
-  EXPECT_TRUE(files->contains("/out/a.fm"));
+  EXPECT_FALSE(files->contains("/out/a.fm"));
   EXPECT_EQ(Texts(*files->document("/d/a.fm"))[0], "one");  // the original stays
 }
 

@@ -108,7 +108,7 @@ TEST_F(MifStore, FailedSaveLeavesNothing) {
   ASSERT_TRUE(doc.ok());
   const mif::Status saved = mif::SaveMifFile(*doc, path("no-such-folder/x.mif"));
   ASSERT_FALSE(saved.ok());
-  EXPECT_NE(saved.error().message.find("temporary file"), std::string::npos);
+  EXPECT_NE(saved.error().message.find("does not exist"), std::string::npos);
   EXPECT_EQ(fileCount(), 0u);
 }
 

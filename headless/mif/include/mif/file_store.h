@@ -2,13 +2,19 @@
 #ifndef VELTRANO_MIF_FILE_STORE_H
 #define VELTRANO_MIF_FILE_STORE_H
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mif/document.h"
 
 namespace mif {
+
+namespace platform {
+class AtomicFile;
+}
 
 // `name` with both '\' and '/' taken as separators, written with this
 // system's separator.
@@ -37,9 +43,41 @@ std::optional<std::string> ResolveMifPath(std::string_view name);
 // Resolves, reads and parses; the document's file name is the path read.
 Result<Document> LoadMifFile(std::string_view name);
 
-// Writes the document to `path` atomically: a temporary file beside it is
-// written in full and then renamed over it, keeping the permissions of the
-// file it replaces. On any failure the old file stays as it was.
+// A save written in full to a temporary file beside the file it replaces,
+// and put in that file's place by commit(). Dropped without a commit, it
+// leaves the file as it was and removes the temporary file. A save through
+// a symbolic link replaces the file the link leads to.
+class PendingSave {
+ public:
+  explicit PendingSave(std::unique_ptr<platform::AtomicFile> file);
+  PendingSave(PendingSave&&) noexcept;
+  PendingSave& operator=(PendingSave&&) noexcept;
+  ~PendingSave();
+
+  // Replaces the file and flushes its folder: once it returns Ok, the new
+  // file is what a power loss leaves.
+  Status commit();
+  // The file replaced (symbolic links followed).
+  const std::string& target() const;
+  // Temporary files that saves of the same file abandoned (their process
+  // ended mid-save), removed when this save began.
+  const std::vector<std::string>& removedTemporaries() const;
+  // How many other names (hard links) the file has; the save gives this
+  // name a file of its own, and the others keep the text they had.
+  unsigned otherLinks() const;
+
+ private:
+  std::unique_ptr<platform::AtomicFile> file_;
+};
+
+// Writes the document beside `path`, ready to replace it. Refuses, before
+// writing anything, a target that is a folder or read-only, or whose folder
+// is missing or read-only; the temporary file never has wider permissions
+// than the file it replaces. On any failure the old file stays as it was.
+Result<PendingSave> PrepareMifFile(const Document& doc, const std::string& path);
+
+// PrepareMifFile and commit: writes the document to `path` atomically,
+// keeping the permissions of the file it replaces.
 Status SaveMifFile(const Document& doc, const std::string& path);
 // The same to the path the document was read from.
 Status SaveMifFile(const Document& doc);

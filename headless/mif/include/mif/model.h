@@ -26,6 +26,7 @@
 #include "headless/book.h"
 #include "headless/document.h"
 #include "mif/document.h"
+#include "mif/file_store.h"
 
 namespace mif {
 
@@ -39,6 +40,10 @@ Result<std::unique_ptr<headless::Book>> ReadModelBook(Document file);
 // with it (a document made without a file gets a new one).
 Result<std::string> WriteModelDocument(const headless::Document& doc);
 Result<std::string> WriteModelBook(const headless::Book& book);
+
+// The same, written beside `path` ready to replace it (PrepareMifFile).
+Result<PendingSave> PrepareModelDocument(const headless::Document& doc, const std::string& path);
+Result<PendingSave> PrepareModelBook(const headless::Book& book, const std::string& path);
 
 // The same, written atomically to `path` (nothing is written on error).
 Status SaveModelDocument(const headless::Document& doc, const std::string& path);
