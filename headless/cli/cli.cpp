@@ -7,6 +7,7 @@
 #include "dump_json.h"
 #include "dump_text.h"
 #include "headless/host.h"
+#include "headless/paths.h"
 #include "listing.h"
 #include "options.h"
 #include "run_command.h"
@@ -40,18 +41,18 @@ bool IsFile(const std::filesystem::path& path) {
 std::string PluginPath(const Options& o, const CliIo& io) {
   if (o.plugin) return *o.plugin;
   if (std::string env = Env(io, "VELTRANO_PLUGIN"); !env.empty()) return env;
-  const std::filesystem::path program(io.programDir);
+  const std::filesystem::path program = FsPath(io.programDir);
   const std::filesystem::path beside = program / kPluginFile;
-  if (IsFile(beside)) return beside.string();
+  if (IsFile(beside)) return Utf8Path(beside);
 #ifdef VTR_INSTALLED_PLUGIN_DIR
   const std::filesystem::path installed =
       (program / VTR_INSTALLED_PLUGIN_DIR / kPluginFile).lexically_normal();
-  if (IsFile(installed)) return installed.string();
+  if (IsFile(installed)) return Utf8Path(installed);
 #endif
 #ifdef VTR_DEFAULT_PLUGIN
-  if (IsFile(VTR_DEFAULT_PLUGIN)) return VTR_DEFAULT_PLUGIN;
+  if (IsFile(FsPath(VTR_DEFAULT_PLUGIN))) return VTR_DEFAULT_PLUGIN;
 #endif
-  return beside.string();
+  return Utf8Path(beside);
 }
 
 std::string Home(const Options& o, const CliIo& io) {

@@ -8,6 +8,7 @@
 #include "cli_user.h"
 #include "document_view.h"
 #include "headless/host.h"
+#include "headless/paths.h"
 #include "staging_store.h"
 
 namespace headless::cli {
@@ -41,11 +42,6 @@ constexpr const char* kClientMessages[] = {
 std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string WithSeparator(std::string dir) {
-  if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
-  return dir;
 }
 
 class Run {
@@ -212,7 +208,7 @@ int Run::saveAndWrite() {
   }
   if (o_.output && !staging_->staged().empty()) {
     std::error_code ec;
-    std::filesystem::create_directories(*o_.output, ec);
+    std::filesystem::create_directories(FsPath(*o_.output), ec);
     if (ec) return fail("cannot make the directory " + *o_.output + ": " + ec.message());
   }
   bool wrote = false;

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <set>
 
+#include "headless/paths.h"
+
 namespace headless::cli {
 
 namespace {
@@ -64,7 +66,7 @@ bool StagingStore::unchanged(const Staged& staged) const {
     bytes = render_.book(std::get<Book>(staged.model));
   }
   if (!bytes) return false;
-  std::ifstream in(*file, std::ios::binary);
+  std::ifstream in(FsPath(*file), std::ios::binary);
   if (!in) return false;
   const std::string current((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return !in.bad() && current == *bytes;
@@ -132,9 +134,7 @@ bool StagingStore::save(const std::string& path, const Book& book, std::string* 
 std::string StagingStore::Target(const Staged& staged,
                                  const std::optional<std::string>& outputDir) {
   if (!outputDir) return staged.file;
-  std::string dir = *outputDir;
-  if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') dir += '/';
-  return dir + FileName(staged.file);
+  return JoinPath(*outputDir, FileName(staged.file));
 }
 
 std::vector<StagingStore::Written> StagingStore::commit(

@@ -1,0 +1,204 @@
+#include "process_platform.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <streambuf>
+
+#include "headless/paths.h"
+
+#ifdef _WIN32
+#include <windows.h>
+// windows.h first: shellapi.h needs its types.
+#include <shellapi.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace headless::cli {
+
+std::string CurrentDirectory() {
+  std::error_code ec;
+  return Utf8Path(std::filesystem::current_path(ec));
+}
+
+#ifdef _WIN32
+
+namespace {
+
+std::string Narrow(const wchar_t* text, std::size_t size) {
+  if (size == 0) return std::string();
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+bool IsConsole(DWORD which) {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+}
+
+// Standard input read from the console as UTF-16 and handed on as UTF-8:
+// reading a console in the UTF-8 code page loses non-ASCII characters.
+class ConsoleInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    wchar_t wide[1024];
+    DWORD got = 0;
+    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), wide, 1024, &got, nullptr) || got == 0) {
+      return traits_type::eof();
+    }
+    // A Ctrl+Z at the start of a line ends the input, as it does for a
+    // console program reading bytes.
+    if (wide[0] == 0x1A) return traits_type::eof();
+    // A pair split across two reads is kept for the next.
+    std::size_t size = got;
+    std::wstring text = pending_ + std::wstring(wide, size);
+    pending_.clear();
+    if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) {
+      pending_ = text.back();
+      text.pop_back();
+    }
+    buffer_ = Narrow(text.data(), text.size());
+    // Line ends as a file would have them.
+    std::string::size_type at;
+    while ((at = buffer_.find("\r\n")) != std::string::npos) buffer_.erase(at, 1);
+    if (buffer_.empty()) return underflow();
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + buffer_.size());
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  std::string buffer_;
+  std::wstring pending_;
+};
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int, char**) {
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return args;
+  for (int i = 1; i < count; ++i) args.push_back(Narrow(wide[i], wcslen(wide[i])));
+  LocalFree(wide);
+  return args;
+}
+
+std::optional<std::string> EnvironmentVariable(const char* name) {
+  const std::wstring wideName = Widen(name);
+  std::wstring value(256, L'\0');
+  while (true) {
+    SetLastError(ERROR_SUCCESS);
+    const DWORD n =
+        GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    if (n == 0) {
+      if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::string();
+    }
+    if (n < value.size()) return Narrow(value.data(), n);
+    value.resize(n);  // n counts the terminating null when the buffer is short
+  }
+}
+
+std::string ProgramDirectory(const char*) {
+  std::wstring path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return Utf8Path(std::filesystem::path(path).parent_path());
+}
+
+bool StdinIsTerminal() {
+  return IsConsole(STD_INPUT_HANDLE);
+}
+
+bool StderrIsTerminal() {
+  return IsConsole(STD_ERROR_HANDLE);
+}
+
+struct Utf8Console::Saved {
+  UINT outputCodePage = 0;
+  std::unique_ptr<ConsoleInput> buffer;
+  std::unique_ptr<std::istream> stream;
+};
+
+Utf8Console::Utf8Console() : saved_(std::make_unique<Saved>()) {
+  if (IsConsole(STD_OUTPUT_HANDLE) || IsConsole(STD_ERROR_HANDLE)) {
+    saved_->outputCodePage = GetConsoleOutputCP();
+    SetConsoleOutputCP(CP_UTF8);
+  }
+  if (IsConsole(STD_INPUT_HANDLE)) {
+    saved_->buffer = std::make_unique<ConsoleInput>();
+    saved_->stream = std::make_unique<std::istream>(saved_->buffer.get());
+  }
+}
+
+Utf8Console::~Utf8Console() {
+  std::cout.flush();
+  std::cerr.flush();
+  if (saved_->outputCodePage != 0) SetConsoleOutputCP(saved_->outputCodePage);
+}
+
+std::istream& Utf8Console::input() {
+  return saved_->stream ? *saved_->stream : std::cin;
+}
+
+#else
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+std::optional<std::string> EnvironmentVariable(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
+std::string ProgramDirectory(const char* argv0) {
+  std::error_code ec;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec || self.empty()) self = std::filesystem::absolute(FsPath(argv0 ? argv0 : ""), ec);
+  return Utf8Path(self.parent_path());
+}
+
+bool StdinIsTerminal() {
+  return isatty(STDIN_FILENO) != 0;
+}
+
+bool StderrIsTerminal() {
+  return isatty(STDERR_FILENO) != 0;
+}
+
+struct Utf8Console::Saved {};
+
+Utf8Console::Utf8Console() : saved_(std::make_unique<Saved>()) {}
+
+Utf8Console::~Utf8Console() = default;
+
+std::istream& Utf8Console::input() {
+  return std::cin;
+}
+
+#endif
+
+}  // namespace headless::cli

@@ -1,0 +1,52 @@
+// What the veltrano program learns from its process, and how it talks to a
+// console: the operating-system calls for these live here and nowhere else.
+// Every string is UTF-8, whatever the system's code page.
+#ifndef VELTRANO_HEADLESS_CLI_PROCESS_PLATFORM_H
+#define VELTRANO_HEADLESS_CLI_PROCESS_PLATFORM_H
+
+#include <istream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace headless::cli {
+
+// The arguments after the program name (on Windows, read from the wide
+// command line rather than argv, which holds them in the code page).
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// An environment variable, or nothing when it is not set.
+std::optional<std::string> EnvironmentVariable(const char* name);
+
+// The folder holding the running program.
+std::string ProgramDirectory(const char* argv0);
+
+std::string CurrentDirectory();
+
+// Whether standard input or standard error is an interactive terminal (on
+// Windows a console; the NUL device, a file or a pipe is none).
+bool StdinIsTerminal();
+bool StderrIsTerminal();
+
+// While it lives, text the program writes to a console and reads from one
+// is UTF-8 (a Windows console otherwise shows and reads the OEM code page);
+// the console is left as it was found. Elsewhere it changes nothing.
+class Utf8Console {
+ public:
+  Utf8Console();
+  ~Utf8Console();
+  Utf8Console(const Utf8Console&) = delete;
+  Utf8Console& operator=(const Utf8Console&) = delete;
+
+  // Standard input, as UTF-8.
+  std::istream& input();
+
+ private:
+  struct Saved;
+  std::unique_ptr<Saved> saved_;
+};
+
+}  // namespace headless::cli
+
+#endif
