@@ -1,12 +1,13 @@
 #include "cli_test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
 #include "cli.h"
+#include "headless/paths.h"
 #include "mif_files.h"
 
 namespace vtrtest {
@@ -21,7 +22,7 @@ CliRun RunCliWith(const headless::cli::Files& files, const std::vector<std::stri
   headless::cli::CliIo io(in, out, err);
   io.inTerminal = terminal;
   io.errTerminal = errTerminal;
-  io.currentDir = fs::current_path().string();
+  io.currentDir = headless::Utf8Path(fs::current_path());
   CliRun run;
   run.status = headless::cli::RunCli(args, io, files);
   run.out = out.str();
@@ -45,8 +46,11 @@ headless::cli::Files MemoryFiles(const std::shared_ptr<headless::MemoryStore>& s
 
 ScratchDir::ScratchDir() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = fs::temp_directory_path() / ("vtr-cli-" + std::to_string(::getpid()) + "-" +
-                                      info->test_suite_name() + "-" + info->name());
+  // Named after the test and made unique by the clock: test processes run
+  // side by side.
+  dir_ = fs::temp_directory_path() /
+         ("vtr-cli-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
+          "-" + info->test_suite_name() + "-" + info->name());
   fs::remove_all(dir_);
   fs::create_directories(dir_);
 }
@@ -57,7 +61,8 @@ ScratchDir::~ScratchDir() {
 }
 
 std::string ScratchDir::path(const std::string& name) const {
-  return name.empty() ? dir_.string() : (dir_ / name).string();
+  fs::path p = name.empty() ? dir_ : dir_ / headless::FsPath(name);
+  return headless::Utf8Path(p.make_preferred());
 }
 
 void ScratchDir::copyExamples() const {
@@ -67,12 +72,13 @@ void ScratchDir::copyExamples() const {
 }
 
 void ScratchDir::write(const std::string& name, const std::string& text) const {
-  fs::create_directories((dir_ / name).parent_path());
-  std::ofstream(dir_ / name, std::ios::binary) << text;
+  const fs::path file = dir_ / headless::FsPath(name);
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << text;
 }
 
 std::string ScratchDir::read(const std::string& name) const {
-  std::ifstream in(dir_ / name, std::ios::binary);
+  std::ifstream in(dir_ / headless::FsPath(name), std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
@@ -82,8 +88,9 @@ std::map<std::string, std::string> ScratchDir::snapshot() const {
   std::map<std::string, std::string> out;
   for (const auto& e : fs::recursive_directory_iterator(dir_)) {
     if (e.is_regular_file()) {
-      const std::string rel = fs::relative(e.path(), dir_).string();
-      out[rel] = read(rel);
+      const std::u8string rel = fs::relative(e.path(), dir_).generic_u8string();
+      const std::string key(rel.begin(), rel.end());
+      out[key] = read(key);
     }
   }
   return out;

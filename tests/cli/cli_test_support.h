@@ -37,12 +37,14 @@ class ScratchDir {
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
+  // The path of `name` (written with '/'), with the system's separators.
   std::string path(const std::string& name = {}) const;
   // Copies examples/guide and examples/home into guide/ and home/.
   void copyExamples() const;
   void write(const std::string& name, const std::string& text) const;
   std::string read(const std::string& name) const;
-  // Every file under the directory with its contents, by relative path.
+  // Every file under the directory with its contents, by relative path
+  // written with '/'.
   std::map<std::string, std::string> snapshot() const;
 
  private:

@@ -5,6 +5,7 @@
 
 #include "builder.h"
 #include "cli_test_support.h"
+#include "headless/paths.h"
 #include "readers.h"
 #include "staging_store.h"
 
@@ -85,10 +86,12 @@ TEST_F(Staging, OutputDirectoryTakesTheFileNamesAndRefusesTwoOfOneName) {
   ASSERT_TRUE(staging.save("/elsewhere/a.fm", *a.document, nullptr));
   const auto written = staging.commit(std::string("/out"));
   ASSERT_EQ(written.size(), 2u);
-  EXPECT_EQ(written[0].file, "/out/a.fm");
+  // Joined with the system's separator.
+  const std::string target = std::string("/out") + headless::NativeSeparator() + "a.fm";
+  EXPECT_EQ(written[0].file, target);
   EXPECT_EQ(written[0].error, "");
   EXPECT_TRUE(written[0].heldBack);  // all or none
-  EXPECT_EQ(written[1].file, "/out/a.fm");
+  EXPECT_EQ(written[1].file, target);
   EXPECT_NE(written[1].error.find("/elsewhere/a.fm is not written"), std::string::npos);
   EXPECT_FALSE(files->contains("/out/a.fm"));
   EXPECT_EQ(Texts(*files->document("/d/a.fm"))[0], "one");  // the original stays

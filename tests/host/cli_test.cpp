@@ -1,8 +1,7 @@
 // What `veltrano commands` lists, and the program itself.
-#include <cstdio>
-
 #include "fixture.h"
 #include "listing.h"
+#include "process.h"
 
 namespace vtrtest {
 namespace {
@@ -44,21 +43,10 @@ TEST_F(Listing, SaysSoWhenNothingIsDefined) {
             "No menus or commands defined.\n");
 }
 
-std::string RunCommand(const std::string& cmd, int* status) {
-  std::string out;
-  FILE* pipe = popen(cmd.c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  std::size_t n = 0;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-  *status = pclose(pipe);
-  return out;
-}
-
 TEST(VeltranoProgram, ListsThePluginsCommands) {
-  int status = -1;
-  std::string out = RunCommand(std::string("'") + VTR_VELTRANO_EXE + "' commands", &status);
-  EXPECT_EQ(status, 0);
+  const ProcessResult r = RunProcess(VTR_VELTRANO_EXE, {"commands"});
+  EXPECT_EQ(r.status, 0);
+  const std::string& out = r.out;
   EXPECT_EQ(out.rfind("Client \"Veltrano - Unicode\"\n", 0), 0u) << out;
   EXPECT_NE(out.find("  FileDescription: Veltrano (Frame 2022 64-bit)\n"), std::string::npos);
   // The document and book menus, and the context menus with their separator.
@@ -72,12 +60,8 @@ TEST(VeltranoProgram, ListsThePluginsCommands) {
   EXPECT_NE(
       out.find("Host menu \"!TableTextContextMenu\"\n  Separator\n  Menu \"InsertIndexEntry\""),
       std::string::npos);
-  int bad = -1;
-  RunCommand(std::string("'") + VTR_VELTRANO_EXE + "' nonsense 2>/dev/null", &bad);
-  EXPECT_NE(bad, 0);
-  RunCommand(std::string("'") + VTR_VELTRANO_EXE + "' commands --plugin /no/such.so 2>/dev/null",
-             &bad);
-  EXPECT_NE(bad, 0);
+  EXPECT_NE(RunProcess(VTR_VELTRANO_EXE, {"nonsense"}).status, 0);
+  EXPECT_NE(RunProcess(VTR_VELTRANO_EXE, {"commands", "--plugin", "/no/such.plugin"}).status, 0);
 }
 
 }  // namespace

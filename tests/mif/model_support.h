@@ -19,7 +19,10 @@ class TempDir {
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  // `name` (written with '/') in the folder, with the system's separators.
+  std::string path(const std::string& name) const {
+    return (dir_ / name).make_preferred().string();
+  }
   void write(const std::string& name, const std::string& text) const;
   std::vector<std::string> files() const;
 
