@@ -6,6 +6,7 @@
 #include "check/index_findings.h"
 #include "check/plugin_settings.h"
 #include "generate/index_settings.h"
+#include "headless/paths.h"
 
 namespace headless::check {
 
@@ -15,9 +16,7 @@ constexpr const char* kSettingsName = "CVConfig.fm";
 constexpr const char* kIndexSuffix = "IX";
 
 std::string Joined(const std::string& dir, const std::string& name) {
-  if (dir.empty()) return name;
-  const char last = dir.back();
-  return last == '/' || last == '\\' ? dir + name : dir + "/" + name;
+  return JoinPath(dir, name);
 }
 
 std::string LoadError(const Loaded& loaded, const std::string& path) {

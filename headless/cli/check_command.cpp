@@ -7,6 +7,7 @@
 #include "check/check_files.h"
 #include "document_view.h"
 #include "headless/host.h"
+#include "headless/paths.h"
 #include "json_writer.h"
 #include "read_only_store.h"
 
@@ -30,11 +31,11 @@ std::string OneLine(const std::string& text) {
 // A file under the current directory by its path from there.
 std::string Shown(const std::string& path, const std::string& currentDir) {
   namespace fs = std::filesystem;
-  const fs::path p(path);
+  const fs::path p = FsPath(path);
   if (!p.is_absolute() || currentDir.empty()) return path;
-  const fs::path rel = p.lexically_relative(currentDir);
+  const fs::path rel = p.lexically_relative(FsPath(currentDir));
   if (rel.empty() || *rel.begin() == "..") return path;
-  return rel.string();
+  return Utf8Path(rel);
 }
 
 std::string Count(std::size_t n, const char* one, const char* many) {

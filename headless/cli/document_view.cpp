@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "headless/paths.h"
 #include "headless/utf8.h"
 
 namespace headless::cli {
@@ -186,10 +187,9 @@ std::vector<ComponentView> ViewComponents(const Book& book, Id first, int depth,
 
 std::string PathFrom(const std::string& dir, const std::string& path) {
   if (dir.empty() || path.empty()) return path;
-  const std::filesystem::path relative =
-      std::filesystem::path(path).lexically_relative(std::filesystem::path(dir));
+  const std::filesystem::path relative = FsPath(path).lexically_relative(FsPath(dir));
   if (relative.empty() || *relative.begin() == "..") return path;
-  return relative.string();
+  return Utf8Path(relative);
 }
 
 std::vector<Id> NumberedParagraphs(const Document& doc) {

@@ -125,8 +125,8 @@ void Run::noteChapters() {
   for (ObjectId h : host_.openBooks()) {
     const Book& book = *host_.book(h);
     std::error_code ec;
-    const std::string dir =
-        std::filesystem::absolute(book.path(), ec).parent_path().lexically_normal().string();
+    const std::string dir = Utf8Path(
+        std::filesystem::absolute(FsPath(book.path()), ec).parent_path().lexically_normal());
     for (Id id : book.components()) {
       const Component& c = book.component(id);
       if (c.kind != host::kComponentDocument || c.path.empty()) continue;

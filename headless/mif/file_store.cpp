@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "headless/paths.h"
 #include "mif/writer.h"
 #include "platform_file.h"
 
@@ -68,11 +69,11 @@ std::string NativePath(std::string_view name) {
 
 std::string FullPath(std::string_view name) {
   if (name.empty()) return std::string();
-  const std::filesystem::path native(NativePath(name));
+  const std::filesystem::path native = headless::FsPath(NativePath(name));
   std::error_code ec;
   std::filesystem::path full = std::filesystem::absolute(native, ec);
   if (ec) full = native;
-  return full.lexically_normal().string();
+  return headless::Utf8Path(full.lexically_normal());
 }
 
 std::string SameFileKey(std::string_view name) {
@@ -81,7 +82,7 @@ std::string SameFileKey(std::string_view name) {
 }
 
 std::string FullDirectory(std::string_view name) {
-  return std::filesystem::path(FullPath(name)).parent_path().string();
+  return headless::Utf8Path(headless::FsPath(FullPath(name)).parent_path());
 }
 
 std::optional<std::string> ResolveMifPath(std::string_view name) {
