@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "mif/file_store.h"
+#include "mif/writer.h"
 #include "test_support.h"
 
 namespace {
@@ -159,6 +160,33 @@ TEST_F(SavePath, AKilledSaveLeavesTheFileWholeAndTheNextSaveRemovesWhatItLeft) {
   ASSERT_TRUE(pending.ok());
   EXPECT_EQ(pending->removedTemporaries(), kept);
   ASSERT_TRUE(pending->commit().ok());
+  EXPECT_TRUE(temporaries("Doc.mif").empty());
+}
+
+TEST_F(SavePath, SavesKilledAtAnyMomentNeverTearTheFile) {
+  // A child saves a large document over and over and is killed at some
+  // moment: writing, flushing or renaming. The file is always the old text
+  // or the new one, whole.
+  write("Doc.mif", kOld, 0600);
+  const mif::Document big = NewDocument(40000);
+  const std::string whole = mif::WriteTree(big.tree());
+  for (int round = 0; round < 6; ++round) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::alarm(60);
+      while (mif::SaveMifFile(big, path("Doc.mif")).ok()) {
+      }
+      ::_exit(1);
+    }
+    Child saving(child);
+    ::usleep(static_cast<useconds_t>(3000 + round * 7000));
+    saving.kill();
+    const std::string now = read("Doc.mif");
+    EXPECT_TRUE(now == kOld || now == whole) << "round " << round << ": " << now.size() << " bytes";
+    EXPECT_LE(temporaries("Doc.mif").size(), 1u);
+    EXPECT_EQ(Mode(path("Doc.mif")), 0600u);
+  }
+  ASSERT_TRUE(mif::SaveMifFile(big, path("Doc.mif")).ok());
   EXPECT_TRUE(temporaries("Doc.mif").empty());
 }
 
