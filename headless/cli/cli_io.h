@@ -35,6 +35,7 @@ struct Files {
   Resolver resolve;
   Renderer render;   // may be empty: then every save is written
   Preparer prepare;  // may be empty: then the store writes each file in turn
+  Checker check;     // may be empty: then a dry run takes every file to be writable
 };
 
 }  // namespace headless::cli

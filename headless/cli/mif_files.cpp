@@ -62,6 +62,10 @@ Files MifFiles() {
     return std::move(text).value();
   };
   files.prepare = Prepare;
+  files.check = [](const std::string& target) {
+    const mif::Status ok = mif::CheckSaveTarget(target);
+    return ok ? std::string() : Reason(ok.error(), target);
+  };
   return files;
 }
 

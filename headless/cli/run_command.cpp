@@ -51,6 +51,7 @@ class Run {
         io_(io),
         staging_(std::make_shared<StagingStore>(files.store, files.resolve, files.render,
                                                 files.prepare)),
+        check_(files.check),
         host_(staging_),
         user_(options, io) {
     host_.setUser(&user_);
@@ -82,6 +83,7 @@ class Run {
   const Options& o_;
   CliIo& io_;
   std::shared_ptr<StagingStore> staging_;
+  Checker check_;
   Host host_;
   CliUser user_;
   int client_ = -1;
@@ -198,7 +200,11 @@ int Run::saveAndWrite() {
   if (o_.dryRun) {
     for (const StagingStore::Staged& s : staging_->staged()) {
       const std::string file = StagingStore::Target(s, std::nullopt);
-      if (!staging_->unchanged(s)) {
+      const std::string cannot = check_ ? check_(file) : std::string();
+      if (!staging_->unchanged(s) && !cannot.empty()) {
+        user_.say("veltrano: would not write " + file + ": " + cannot);
+        failed = true;
+      } else if (!staging_->unchanged(s)) {
         user_.say("would write " + file);
       } else if (o_.verbose) {
         user_.say("veltrano: " + file + " is unchanged");

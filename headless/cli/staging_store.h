@@ -57,6 +57,10 @@ class PreparedWrite {
 using Preparer = std::function<std::unique_ptr<PreparedWrite>(
     const std::string& target, const std::variant<Document, Book>& model, std::string* error)>;
 
+// Why a file could not be written, found without writing anything (for a
+// dry run); empty when it could.
+using Checker = std::function<std::string(const std::string& target)>;
+
 class StagingStore : public Store {
  public:
   StagingStore(std::shared_ptr<Store> files, Resolver resolve, Renderer render = {},

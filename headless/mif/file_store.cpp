@@ -150,6 +150,10 @@ Result<PendingSave> PrepareMifFile(const Document& doc, const std::string& path)
   return PendingSave(std::move(file).value());
 }
 
+Status CheckSaveTarget(const std::string& path) {
+  return platform::CheckReplaceable(NativePath(path));
+}
+
 Status SaveMifFile(const Document& doc, const std::string& path) {
   auto pending = PrepareMifFile(doc, path);
   if (!pending) return pending.error();

@@ -208,14 +208,34 @@ std::vector<std::string> RemoveAbandoned(const std::string& target) {
 
 }  // namespace
 
-Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) {
-  auto impl = std::make_unique<Impl>();
-  impl->target = FollowLinks(path);
-  const std::string& target = impl->target;
+namespace {
+
+// Why the file at `target` (when there is one) and its folder cannot take
+// a save.
+Status CheckTarget(const std::string& target) {
   const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileError(target, "is a folder, not a file");
     if (attributes & FILE_ATTRIBUTE_READONLY) return FileError(target, "is read-only");
+  } else if (KindOf(FolderName(target)) != PathKind::kFolder) {
+    return FileError(target,
+                     "cannot be saved: its folder " + FolderName(target) + " does not exist");
+  }
+  return Ok();
+}
+
+}  // namespace
+
+Status CheckReplaceable(const std::string& path) {
+  return CheckTarget(FollowLinks(path));
+}
+
+Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) {
+  auto impl = std::make_unique<Impl>();
+  impl->target = FollowLinks(path);
+  const std::string& target = impl->target;
+  if (Status ok = CheckTarget(target); !ok) return ok.error();
+  if (KindOf(target) == PathKind::kFile) {
     HANDLE h =
         CreateFileW(Wide(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
@@ -225,9 +245,6 @@ Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) 
       impl->otherLinks = info.nNumberOfLinks - 1;
     }
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  } else if (KindOf(FolderName(target)) != PathKind::kFolder) {
-    return FileError(target,
-                     "cannot be saved: its folder " + FolderName(target) + " does not exist");
   }
   impl->removed = RemoveAbandoned(target);
   // The new file takes the folder's inherited permissions; ReplaceFileW
@@ -468,6 +485,14 @@ struct AtomicFile::Impl {
   std::vector<std::string> removed;
   unsigned otherLinks = 0;
 };
+
+Status CheckReplaceable(const std::string& path) {
+  auto followed = FollowLinks(path);
+  if (!followed) return followed.error();
+  struct stat st;
+  bool exists = false;
+  return CheckTarget(*followed, st, exists);
+}
 
 Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) {
   auto followed = FollowLinks(path);

@@ -25,6 +25,10 @@ bool IsRegularFile(const std::string& path);
 std::string SameFileKey(const std::string& fullPath);
 Status ReadWholeFile(const std::string& path, std::string& out);
 
+// Why a save of `path` would be refused (see AtomicFile::Create), checked
+// without writing anything.
+Status CheckReplaceable(const std::string& path);
+
 // A new file written beside the file a save replaces and put in its place
 // on commit; that file is untouched until then, and the temporary file is
 // removed when the commit does not happen.

@@ -46,6 +46,13 @@ TEST_F(RunSaves, ABookRunWritesEveryChapterOrNone) {
   EXPECT_EQ(r.err, "veltrano: cannot write " + at("guide/ch3.mif") +
                        ": is read-only\nveltrano: nothing written\n");
   EXPECT_EQ(dir.snapshot(), before);  // no chapter changed, no temporary file left
+  // A dry run says so too.
+  r = run({"--dry-run", "UpdateAllMarkers", at("guide/Guide.mif")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("would write " + at("guide/ch2.mif") + "\nveltrano: would not write " +
+                       at("guide/ch3.mif") + ": is read-only\n"),
+            std::string::npos)
+      << r.err;
 
   ::chmod(at("guide/ch3.mif").c_str(), 0644);
   r = run({"UpdateAllMarkers", at("guide/Guide.mif")});
