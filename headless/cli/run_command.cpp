@@ -66,17 +66,23 @@ class Run {
     user_.say("veltrano: " + message);
     return 2;
   }
-  // Files that exist but would not load: input errors, and nothing is written.
+  // Chapters of the books given that could not be opened, and other files
+  // that exist but would not load: input errors, and nothing is written.
   bool loadFailed() {
-    if (staging_->loadErrors().empty()) return false;
-    for (const std::string& e : staging_->loadErrors()) user_.say("veltrano: " + e);
+    std::vector<std::string> covered;  // load errors said with their chapter
+    std::vector<std::string> lines = chapterErrors(covered);
+    for (const std::string& e : staging_->loadErrors()) {
+      if (std::find(covered.begin(), covered.end(), e) == covered.end()) lines.push_back(e);
+    }
+    if (lines.empty()) return false;
+    for (const std::string& line : lines) user_.say("veltrano: " + line);
     user_.say("veltrano: nothing written");
     return true;
   }
   bool isTag(const std::string& name) const;
   int openFiles();
   void noteChapters();
-  bool unreadChapters();
+  std::vector<std::string> chapterErrors(std::vector<std::string>& covered) const;
   int placeInsertionPoint();
   int saveAndWrite();
 
@@ -138,12 +144,14 @@ void Run::noteChapters() {
   }
 }
 
-// A chapter of a book given that the command could not open: the plug-in
-// goes on past it, but the run did not do what it was asked. A generated
-// file (an index, a table of contents) that is not there yet is left out:
-// generating the book makes it.
-bool Run::unreadChapters() {
-  std::vector<std::string> said;
+// The chapters of the books given that the command could not open, each
+// as the book lists it with the store's error (which names the file looked
+// for); the plug-in goes on past them, but the run did not do what it was
+// asked. A generated file (an index, a table of contents) that is not there
+// yet is left out: generating the book makes it. `covered` gets the store
+// errors said here.
+std::vector<std::string> Run::chapterErrors(std::vector<std::string>& covered) const {
+  std::vector<std::string> lines;
   for (const StagingStore::FailedLoad& f : staging_->failedLoads()) {
     const std::string key = staging_->fileKey(f.path);
     for (const Chapter& c : chapters_) {
@@ -153,13 +161,11 @@ bool Run::unreadChapters() {
       if (c.generated && !folder && !std::filesystem::exists(f.path, ec)) continue;
       std::string line = c.book + " lists " + c.listed + ": ";
       line += folder ? f.path + ": a folder, not a file" : f.error;
-      if (std::find(said.begin(), said.end(), line) == said.end()) said.push_back(line);
+      if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+      covered.push_back(f.error);
     }
   }
-  if (said.empty()) return false;
-  for (const std::string& line : said) user_.say("veltrano: " + line);
-  user_.say("veltrano: nothing written");
-  return true;
+  return lines;
 }
 
 int Run::placeInsertionPoint() {
@@ -284,7 +290,7 @@ int Run::run(const std::string& plugin) {
     return fail("the plug-in takes no client messages");
   }
   user_.endProgress();
-  if (loadFailed() || unreadChapters()) return 2;
+  if (loadFailed()) return 2;
   const bool acted = host_.actedOnDocument();
 
   if (user_.unusedAnswers() || user_.unusedChoices()) {
