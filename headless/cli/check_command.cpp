@@ -6,6 +6,7 @@
 
 #include "check/check_files.h"
 #include "document_view.h"
+#include "dump_text.h"
 #include "headless/host.h"
 #include "headless/paths.h"
 #include "json_writer.h"
@@ -14,19 +15,6 @@
 namespace headless::cli {
 
 namespace {
-
-// A forced line break stays on the finding's line, as the dump shows it.
-std::string OneLine(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') {
-      out += "\\n";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 // A file under the current directory by its path from there.
 std::string Shown(const std::string& path, const std::string& currentDir) {
@@ -49,7 +37,8 @@ std::string FindingsText(const std::vector<check::Finding>& findings, int chapte
   for (const check::Finding& f : findings) {
     out += f.file;
     if (f.paragraph > 0) out += ":" + std::to_string(f.paragraph);
-    out += ": warning: " + f.reason + ": " + OneLine(f.text) + "\n";
+    // A forced line break stays on the finding's line, as the dump shows it.
+    out += ": warning: " + f.reason + ": " + Chars(f.text) + "\n";
   }
   out += (findings.empty() ? std::string("no problems")
                            : Count(findings.size(), "problem", "problems")) +

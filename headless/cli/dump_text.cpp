@@ -24,18 +24,6 @@ std::string Mark(const AnchorView& a) {
   return a.end ? "[[/" + a.kind + "]]" : "[[" + a.kind + "]]";
 }
 
-std::string Chars(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') {
-      out += "\\n";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 std::string Where(const Place& p) {
   if (p.paragraph == 0) return "not anchored";
   return "in " + std::to_string(p.paragraph) + " at " + std::to_string(p.offset);
@@ -109,6 +97,18 @@ void Components(const std::vector<ComponentView>& components, int depth, std::st
 }
 
 }  // namespace
+
+std::string Chars(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
 
 std::string DocumentText(const DocumentView& view) {
   Writer w(view);

@@ -22,6 +22,9 @@ namespace headless::cli {
 std::string DocumentText(const DocumentView& view);
 std::string BookText(const BookView& view);
 
+// Text on one line, a forced line break written "\n".
+std::string Chars(const std::string& text);
+
 }  // namespace headless::cli
 
 #endif

@@ -63,6 +63,9 @@ TEST(Options, UsageErrorsSayWhat) {
       {{"commands", "a"}, "commands takes no files"},
       {{"commands", "--json"}, "--json does not go with commands"},
       {{"X", "--json"}, "--json does not go with running a command"},
+      {{"check"}, "check takes one or more documents or books"},
+      {{"check", "a", "--dry-run"}, "--dry-run does not go with check"},
+      {{"check", "a", "--output", "d"}, "--output does not go with check"},
   };
   for (const auto& [args, expected] : cases) {
     const auto p = ParseArgs(args);
