@@ -1,11 +1,12 @@
 // Reading and writing a 20 MB MIF file through the MIF store. The file is
 // made in a temporary folder by repeating the paragraphs of a sample's main
-// flow. Throughput is reported as bytes of the file per second; peak memory
-// is measured in a process of its own (the benchmark starts this program
-// again with --peak FILE), as the high-water mark of its resident memory
+// flow (a second, text-heavy one by adding paragraphs of long plain lines). Throughput is reported
+// as bytes of the file per second; peak memory is measured in a process of its own (the benchmark
+// starts this program again with --peak FILE), as the high-water mark of its resident memory
 // against the file's size.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "headless/document.h"
 #include "mif/file_store.h"
@@ -37,15 +40,9 @@ std::string ReadFile(const std::string& path) {
   return out.str();
 }
 
-// The sample with the paragraphs of its largest flow repeated until the
-// file has about 20 MB.
-std::string MakeLargeFile() {
-  const std::string path = std::string(VTR_MIF_SAMPLES_DIR) + "/xorg-xp_library.mif";
-  const std::string sample = ReadFile(path);
-  if (sample.find("\n<TextFlow ") == std::string::npos) {
-    std::fprintf(stderr, "the sample %s is absent or has no text flow\n", path.c_str());
-    std::exit(2);
-  }
+// The sample's largest flow as [begin, end) of its text, from the newline
+// before <TextFlow to the newline before its closing line.
+std::pair<std::size_t, std::size_t> LargestFlow(const std::string& sample) {
   std::size_t bestBegin = 0, bestEnd = 0;
   for (std::size_t at = sample.find("\n<TextFlow "); at != std::string::npos;
        at = sample.find("\n<TextFlow ", at + 1)) {
@@ -56,10 +53,40 @@ std::string MakeLargeFile() {
       bestEnd = end;
     }
   }
+  return {bestBegin, bestEnd};
+}
+
+// A paragraph of long lines of plain text, as a text-heavy chapter has
+// them: about four fifths of its bytes are characters.
+std::string TextParagraph(int n) {
+  std::string para = " <Para \n  <Unique " + std::to_string(900000 + n) + ">\n  <PgfTag `Body'>\n";
+  static const std::string kWords =
+      "The quick brown fox jumps over the lazy dog while the index grows, "
+      "and every chapter of the manual holds another long paragraph of text ";
+  for (int line = 0; line < 8; ++line) {
+    para += "  <ParaLine \n   <String `" + kWords + kWords.substr(0, 60) + "'>\n  >\n";
+  }
+  para += " > # end of Para\n";
+  return para;
+}
+
+// The sample with paragraphs added to its largest flow until the file has
+// about 20 MB: the flow's own paragraphs repeated, or with `textHeavy`
+// paragraphs of long plain lines.
+std::string MakeLargeFile(bool textHeavy) {
+  const std::string path = std::string(VTR_MIF_SAMPLES_DIR) + "/xorg-xp_library.mif";
+  const std::string sample = ReadFile(path);
+  if (sample.find("\n<TextFlow ") == std::string::npos) {
+    std::fprintf(stderr, "the sample %s is absent or has no text flow\n", path.c_str());
+    std::exit(2);
+  }
+  const auto [bestBegin, bestEnd] = LargestFlow(sample);
   const std::size_t firstPara = sample.find("\n <Para ", bestBegin);
   const std::string paras = sample.substr(firstPara + 1, bestEnd + 1 - (firstPara + 1));
   std::string out = sample.substr(0, bestEnd + 1);
-  while (out.size() + paras.size() + (sample.size() - bestEnd) < kTargetBytes) out += paras;
+  for (int n = 0; out.size() + paras.size() + (sample.size() - bestEnd) < kTargetBytes; ++n) {
+    out += textHeavy ? TextParagraph(n) : paras;
+  }
   out += sample.substr(bestEnd + 1);
   return out;
 }
@@ -69,11 +96,12 @@ struct LargeFile {
   std::string path;
   std::size_t size = 0;
 
-  LargeFile() {
-    dir = fs::temp_directory_path() / ("vtr-mif-bench-" + std::to_string(::getpid()));
+  explicit LargeFile(bool textHeavy) {
+    dir = fs::temp_directory_path() /
+          ("vtr-mif-bench-" + std::to_string(::getpid()) + (textHeavy ? "-text" : ""));
     fs::create_directories(dir);
     path = (dir / "large.mif").string();
-    const std::string text = MakeLargeFile();
+    const std::string text = MakeLargeFile(textHeavy);
     size = text.size();
     std::ofstream(path, std::ios::binary) << text;
   }
@@ -83,9 +111,10 @@ struct LargeFile {
   }
 };
 
-const LargeFile& Large() {
-  static const LargeFile file;
-  return file;
+const LargeFile& Large(bool textHeavy = false) {
+  static const LargeFile file(false);
+  static const LargeFile text(true);
+  return textHeavy ? text : file;
 }
 
 std::unique_ptr<headless::Document> Load(const std::string& path) {
@@ -180,33 +209,47 @@ int PeakRun(const std::string& path) {
   return 0;
 }
 
+// Runs `argv` and returns the peak resident memory of the process in kB
+// (its own high-water mark), or -1. With `out` the process writes its
+// standard output into it.
+long SpawnPeakKb(std::vector<std::string> args, std::string* out) {
+  int fds[2];
+  if (::pipe(fds) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, args[0].c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  char buf[4096];
+  for (ssize_t got; rc == 0 && (got = ::read(fds[0], buf, sizeof buf)) > 0;) {
+    if (out) out->append(buf, static_cast<std::size_t>(got));
+  }
+  ::close(fds[0]);
+  if (rc != 0) return -1;
+  int status = 0;
+  struct rusage usage {};
+  if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    return -1;
+  }
+  return usage.ru_maxrss;
+}
+
+// Read, edit and save in a process of its own; /0 the repeated sample,
+// /1 the text-heavy file.
 void BM_PeakMemory(benchmark::State& state) {
-  const LargeFile& f = Large();
+  const LargeFile& f = Large(state.range(0) != 0);
   long before = 0, peak = 0;
   for (auto _ : state) {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-      state.SkipWithError("pipe failed");
-      return;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    std::string self = fs::read_symlink("/proc/self/exe").string();
-    std::string flag = "--peak";
-    std::string file = f.path;
-    char* argv[] = {self.data(), flag.data(), file.data(), nullptr};
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    char buf[128] = {};
-    const ssize_t got = rc == 0 ? ::read(fds[0], buf, sizeof buf - 1) : -1;
-    ::close(fds[0]);
-    int status = 0;
-    if (rc == 0) ::waitpid(pid, &status, 0);
-    if (got <= 0 || std::sscanf(buf, "%ld %ld", &before, &peak) != 2) {
+    std::string out;
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    if (SpawnPeakKb({self, "--peak", f.path}, &out) < 0 ||
+        std::sscanf(out.c_str(), "%ld %ld", &before, &peak) != 2) {
       state.SkipWithError("peak run failed");
       return;
     }
@@ -216,7 +259,33 @@ void BM_PeakMemory(benchmark::State& state) {
   state.counters["peak_MB"] = static_cast<double>(peak) / 1024;
   state.counters["peak_per_file"] = static_cast<double>(peak - before) / 1024 / mb;
 }
-BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeakMemory)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The whole `veltrano InsertAllMarkers` run on the file, written into a
+// folder of its own: its peak resident memory against the file's size.
+void BM_PeakMemoryInsertAllMarkers(benchmark::State& state) {
+  const LargeFile& f = Large(state.range(0) != 0);
+  long peak = 0;
+  for (auto _ : state) {
+    const std::string outDir = (f.dir / "out").string();
+    peak = SpawnPeakKb({VTR_CLI_PATH, "--yes", "--plugin", VTR_PLUGIN_PATH, "--home",
+                        f.dir.string(), "--output", outDir, "InsertAllMarkers", f.path},
+                       nullptr);
+    if (peak < 0) {
+      state.SkipWithError("veltrano failed");
+      return;
+    }
+  }
+  const double mb = static_cast<double>(f.size) / (1 << 20);
+  state.counters["file_MB"] = mb;
+  state.counters["peak_MB"] = static_cast<double>(peak) / 1024;
+  state.counters["peak_per_file"] = static_cast<double>(peak) / 1024 / mb;
+}
+BENCHMARK(BM_PeakMemoryInsertAllMarkers)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

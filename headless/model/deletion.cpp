@@ -1,6 +1,8 @@
 // Deleting objects with everything they hold. An anchored object that goes
 // takes its anchors out of the text; a paragraph that goes takes the objects
 // anchored in it.
+#include <algorithm>
+
 #include "headless/document.h"
 
 namespace headless {
@@ -24,13 +26,56 @@ void Document::destroyParagraph(Id id, std::vector<Id>* killed) {
   markModified(owner);
 }
 
+void Document::takeOutRemoved(const Para& p) const {
+  std::erase_if(p.atoms, [](const Atom& a) { return a.code == Atom::kRemoved; });
+  p.removed = 0;
+  p.removedNear = 0;
+}
+
+bool Document::markAnchorRemoved(Id id, Id obj, bool end) {
+  for (const TextPos* loc : {&selection_.begin, &selection_.end}) {
+    if (loc->para == id) return false;
+  }
+  // Not mutablePara: the removed atoms stay in until the paragraph is read.
+  Para& p = paras_[slots_[id].index];
+  const std::vector<Atom>& atoms = p.atoms;
+  const std::size_t size = atoms.size();
+  const std::size_t near = std::min<std::size_t>(p.removedNear, size);
+  auto matches = [&](std::size_t i) {
+    return atoms[i].object() == obj && atoms[i].code != Atom::kRemoved && atoms[i].isEnd() == end;
+  };
+  // Outwards from where the last anchor went: deleting the anchors of a
+  // paragraph in order (or in reverse) finds each one step away.
+  for (std::size_t d = 0; d <= size; ++d) {
+    const bool up = near + d<size, down = d> 0 && d <= near;
+    if (!up && !down) break;
+    std::size_t at = size;
+    if (up && matches(near + d)) {
+      at = near + d;
+    } else if (down && matches(near - d)) {
+      at = near - d;
+    }
+    if (at == size) continue;
+    p.atoms[at].code = Atom::kRemoved;
+    ++p.removed;
+    p.removedNear = static_cast<uint32_t>(at);
+    p.hiddenStamp = 0;
+    changed(id);
+    return true;
+  }
+  return false;
+}
+
 void Document::removeAnchorAtoms(Id obj) {
   const Node& n = node(obj);
-  for (Id p : {n.anchor, n.anchorEnd}) {
-    if (kind(p) != Kind::Paragraph) continue;
+  const bool paired = IsPaired(n.kind);
+  for (const bool end : {false, true}) {
+    const Id p = end ? n.anchorEnd : n.anchor;
+    if (kind(p) != Kind::Paragraph || (end && !paired)) continue;
+    if (markAnchorRemoved(p, obj, end)) continue;
     const std::vector<Atom>& atoms = para(p).atoms;
     for (uint32_t i = static_cast<uint32_t>(atoms.size()); i-- > 0;) {
-      if (atoms[i].object() == obj) removeAtoms(p, i, i + 1, nullptr);
+      if (atoms[i].object() == obj && atoms[i].isEnd() == end) removeAtoms(p, i, i + 1, nullptr);
     }
   }
 }

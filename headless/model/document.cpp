@@ -217,7 +217,9 @@ const Node& Document::node(Id id) const {
 
 const Para& Document::para(Id id) const {
   assert(kind(id) == Kind::Paragraph);
-  return paras_[slots_[id].index];
+  const Para& p = paras_[slots_[id].index];
+  if (p.removed != 0) takeOutRemoved(p);
+  return p;
 }
 
 Node& Document::mutableNode(Id id) {
@@ -227,7 +229,9 @@ Node& Document::mutableNode(Id id) {
 
 Para& Document::mutablePara(Id id) {
   assert(kind(id) == Kind::Paragraph);
-  return paras_[slots_[id].index];
+  Para& p = paras_[slots_[id].index];
+  if (p.removed != 0) takeOutRemoved(p);
+  return p;
 }
 
 const PropMap& Document::props(Id id) const {

@@ -89,6 +89,55 @@ TEST(Model, DeletingATableTakesItsContentAndAnchor) {
   EXPECT_EQ(d.first(headless::DocList::Tables), 0u);
 }
 
+// The anchors and characters of a paragraph, as "a[M]b" with one letter
+// for each kind of anchor.
+std::string Shape(const Document& d, Id p) {
+  std::string out;
+  for (const headless::Atom& a : d.atoms(p)) {
+    if (!a.isAnchor()) {
+      out += static_cast<char>(a.ch());
+    } else {
+      out += d.kind(a.object()) == Kind::Marker ? "[M]" : a.isEnd() ? "[/V]" : "[V]";
+    }
+  }
+  return out;
+}
+
+TEST(Model, DeletingAnchorsOneByOneKeepsTheRestOfTheParagraph) {
+  Document d;
+  const Id flow = d.addFlow();
+  const Id p = d.appendParagraph(flow);
+  const Id type = d.addMarkerType("Index");
+  std::vector<Id> markers;
+  for (char c : std::string("abcdef")) {
+    d.appendText(p, std::string(1, c));
+    markers.push_back(d.addMarker(type, std::string(1, c)));
+    d.appendAnchor(p, markers.back());
+  }
+  const Id var = d.addAnchoredObject(Kind::Variable);
+  d.appendAnchor(p, var, headless::AnchorRole::Begin);
+  d.appendText(p, "v");
+  d.appendAnchor(p, var, headless::AnchorRole::End);
+  // Out of order, and a copy made while deletions are pending.
+  for (int i : {2, 1, 4}) ASSERT_TRUE(d.deleteObject(markers[i]));
+  Document copy = d;
+  EXPECT_EQ(Shape(copy, p), "a[M]bcd[M]ef[M][V]v[/V]");
+  EXPECT_EQ(Shape(d, p), "a[M]bcd[M]ef[M][V]v[/V]");
+  EXPECT_EQ(d.anchorPosition(markers[3]), (TextPos{p, 5}));
+  // A variable takes both its anchors.
+  ASSERT_TRUE(d.deleteObject(var));
+  EXPECT_EQ(Shape(d, p), "a[M]bcd[M]ef[M]v");
+  // The selection moves back over a deleted anchor before it.
+  d.setSelection({{p, 7}, {p, 8}});
+  ASSERT_TRUE(d.deleteObject(markers[3]));
+  EXPECT_EQ(Shape(d, p), "a[M]bcdef[M]v");
+  EXPECT_EQ(d.selection().begin, (TextPos{p, 6}));
+  EXPECT_EQ(d.selection().end, (TextPos{p, 7}));
+  for (int i : {5, 0}) ASSERT_TRUE(d.deleteObject(markers[i]));
+  EXPECT_EQ(d.text(p), "abcdefv");
+  EXPECT_EQ(d.all(headless::DocList::Markers).size(), 0u);
+}
+
 TEST(Model, PasteIntoAnotherDocumentBringsConditionsByName) {
   DocumentBuilder from;
   from.condition("Index", false).flow().para("Index Entry", ".i.Dogs;").conditions({"Index"});

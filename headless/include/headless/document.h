@@ -87,6 +87,8 @@ struct Atom {
   static constexpr uint32_t kAnchorBit = 0x80000000u;
   static constexpr uint32_t kEndBit = 0x40000000u;
   static constexpr uint32_t kIdMask = 0x3FFFFFFFu;
+  // The code of a removed atom: an anchor of no object.
+  static constexpr uint32_t kRemoved = kAnchorBit;
 
   uint32_t code = 0;
   uint32_t attr = 0;
@@ -158,7 +160,12 @@ struct Para {
   uint32_t tag = 0;  // index into the document's tag names
   uint32_t endAttr = 0;
   std::shared_ptr<const PropMap> props;
-  std::vector<Atom> atoms;
+  // The text. Anchors of deleted objects may stand in it as removed atoms
+  // until the paragraph is next reached (see Document::para), so that
+  // deleting many anchors of one paragraph costs no more than one pass.
+  mutable std::vector<Atom> atoms;
+  mutable uint32_t removed = 0;      // removed atoms not yet taken out
+  mutable uint32_t removedNear = 0;  // where the last one was: the next is looked for there
   mutable uint64_t hiddenStamp = 0;
   mutable bool hidden = false;
 };
@@ -382,6 +389,11 @@ class Document {
   void destroyParagraph(Id para, std::vector<Id>* killed);
   void destroy(Id id, bool removeAnchors);
   void removeAnchorAtoms(Id obj);
+  // Marks the anchor atom of `obj` in `para` removed; false when it is not
+  // found or the selection lies in the paragraph (then it goes at once).
+  bool markAnchorRemoved(Id para, Id obj, bool end);
+  // Takes the removed atoms out of a paragraph's text.
+  void takeOutRemoved(const Para& para) const;
   Id frameFlow(Id id) const;
   void layoutFlow(Id flow);
   void appendChild(Id parent, Id child);
