@@ -18,6 +18,16 @@ std::string ReaderKey(std::string_view utf8) {
     space = false;
     spaced += utf8[i];
   }
+  // Most headings are ASCII: their case folds without the Unicode tables.
+  bool ascii = true;
+  for (char& c : spaced) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (ascii) return spaced;
   std::string out;
   icu::UnicodeString::fromUTF8(spaced).foldCase().toUTF8String(out);
   return out;

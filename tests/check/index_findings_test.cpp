@@ -40,6 +40,14 @@ TEST(IndexFindings, HeadingsThatDifferOnlyInCaseSpacesOrFormat) {
                    "both"}));
 }
 
+TEST(IndexFindings, CaseFoldsBeyondAsciiAndNoBreakSpacesCountAsSpaces) {
+  const Lines found =
+      Found(Markers({{1, "\xC3\x84pfel;Sea level;"}, {2, "\xC3\xA4pfel;Sea\xC2\xA0level;"}}));
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].substr(0, found[0].find(" |")), "2 duplicate \xC3\xA4pfel");
+  EXPECT_EQ(found[1].substr(0, found[1].find(" |")), "2 duplicate Sea\xC2\xA0level");
+}
+
 TEST(IndexFindings, SeeTargetsAreHeadingsPathsOrListsOfHeadings) {
   const CheckSettings defaults;
   EXPECT_EQ(Found(Markers({{1, "Dogs;Dogs:training;Cats;"},
