@@ -3,6 +3,8 @@
 #include <istream>
 #include <ostream>
 
+#include "headless/utf8.h"
+
 namespace headless::cli {
 
 namespace {
@@ -39,7 +41,8 @@ void CliUser::say(const std::string& line) {
     io_.err << '\n';
     consoleLineOpen_ = false;
   }
-  io_.err << line << '\n' << std::flush;
+  // Names and texts may come from a file: nothing reaches the terminal raw.
+  io_.err << PrintableText(line) << '\n' << std::flush;
 }
 
 bool CliUser::readLine(std::string& line) {

@@ -121,6 +121,15 @@ TEST_F(RunSaves, AFolderGivenAsAFileIsCalledAFolder) {
   EXPECT_EQ(std::distance(fs::directory_iterator(at("out")), {}), 1);
 }
 
+TEST_F(RunSaves, WhatAFileSaysReachesTheTerminalEscaped) {
+  dir.write("Bad.mif", "<Book 5.00>\n<BookComponent <FileName `<c\\>\x01\x1b[2J.doc'>>\n");
+  CliRun r = run({"UpdateAllMarkers", at("Bad.mif")});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("\\x01\\x1B[2J.doc"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\x01'), std::string::npos) << r.err;
+}
+
 #ifndef _WIN32  // processes, symbolic links and file size limits as POSIX has them
 
 TEST_F(RunSaves, VerboseSaysWhichAbandonedTemporaryFilesWereRemoved) {

@@ -21,6 +21,11 @@ std::string EncodeUtf8(std::u32string_view text);
 // True when the text holds any byte outside 7-bit ASCII.
 bool HasNonAscii(std::string_view text);
 
+// The text safe to print on a terminal: control characters other than line
+// breaks and tabs, and bytes that are not UTF-8 (a binary file quoted in a
+// message, say), become \xHH.
+std::string PrintableText(std::string_view text);
+
 }  // namespace headless
 
 #endif

@@ -18,9 +18,8 @@ struct Error {
   std::uint32_t column = 0;
   std::string message;
 
-  // "file:line:column: message", or "file: message" without a place;
-  // control characters and bytes that are not UTF-8 (quoted from a binary
-  // file, say) are shown as \xHH, so that the text is safe on a terminal.
+  // "file:line:column: message", or "file: message" without a place, safe
+  // to print (headless::PrintableText).
   std::string describe() const;
 };
 
