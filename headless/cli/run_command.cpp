@@ -206,14 +206,16 @@ int Run::saveAndWrite() {
   if (o_.dryRun) {
     for (const StagingStore::Staged& s : staging_->staged()) {
       const std::string file = StagingStore::Target(s, std::nullopt);
+      if (staging_->unchanged(s)) {
+        if (o_.verbose) user_.say("veltrano: " + file + " is unchanged");
+        continue;
+      }
       const std::string cannot = check_ ? check_(file) : std::string();
-      if (!staging_->unchanged(s) && !cannot.empty()) {
+      if (cannot.empty()) {
+        user_.say("would write " + file);
+      } else {
         user_.say("veltrano: would not write " + file + ": " + cannot);
         failed = true;
-      } else if (!staging_->unchanged(s)) {
-        user_.say("would write " + file);
-      } else if (o_.verbose) {
-        user_.say("veltrano: " + file + " is unchanged");
       }
     }
     return failed ? 2 : 0;
