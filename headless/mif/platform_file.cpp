@@ -57,7 +57,9 @@ std::string TemporaryName(const std::string& target, unsigned long process) {
 
 // The process that made `name`, when it is a temporary file of `base`.
 std::optional<unsigned long> TemporaryOwner(std::string_view name, std::string_view base) {
-  const std::string prefix = "." + std::string(base) + ".tmp";
+  // Appended to, not concatenated from a literal: GCC 12 -Wrestrict in Release.
+  std::string prefix(1, '.');
+  prefix.append(base).append(".tmp");
   if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return std::nullopt;
   name.remove_prefix(prefix.size());
   const std::size_t dash = name.find('-');
@@ -102,6 +104,19 @@ std::string Narrow(const std::wstring& wide) {
 
 std::string LastError() {
   return "system error " + std::to_string(GetLastError());
+}
+
+// The full path of `path`: ReplaceFileW fails on a bare file name (under
+// Wine at least), so both of its names are given in full.
+std::wstring FullPath(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return wide;
+  std::wstring full(n, L'\0');
+  const DWORD written = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+  if (written == 0 || written >= n) return wide;
+  full.resize(written);
+  return full;
 }
 
 // `path` with its symbolic links followed: the final path of the file it
@@ -286,13 +301,18 @@ Status AtomicFile::commit() {
   if (Status flushed = flush(); !flushed) return flushed;
   CloseHandle(impl_->handle);
   impl_->handle = INVALID_HANDLE_VALUE;
-  const std::wstring target = Wide(impl_->target);
-  const std::wstring temp = Wide(impl_->temp);
+  const std::wstring target = FullPath(impl_->target);
+  const std::wstring temp = FullPath(impl_->temp);
   BOOL moved;
-  if (IsRegularFile(impl_->target)) {
-    // Keeps the target's attributes and security descriptor.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    // Keeps the target's attributes and security descriptor; the
+    // attributes are set again where ReplaceFileW does not (Wine).
     moved = ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                          nullptr, nullptr);
+    if (moved && GetFileAttributesW(target.c_str()) != attributes) {
+      SetFileAttributesW(target.c_str(), attributes);
+    }
   } else {
     moved = MoveFileExW(temp.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);

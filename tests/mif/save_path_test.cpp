@@ -1,6 +1,11 @@
 // Saving files safely, on every system: links, targets that cannot take
-// a save, and what error messages show.
+// a save, and what error messages show; on Windows also the attributes a
+// replaced file keeps, bare file names, and temporary files of ended saves.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -83,5 +88,51 @@ TEST_F(SavePath, MessagesSayAFolderIsAFolderAndEscapeBinaryBytes) {
     EXPECT_TRUE(b >= 0x20 && b != 0x7F && b != 0xFF && b != 0xFE) << message;
   }
 }
+
+#ifdef _WIN32
+
+// ReplaceFileW gives the new file the replaced file's attributes (and its
+// security descriptor); a save named by a bare file name works too.
+TEST_F(SavePath, AReplacedFileKeepsItsAttributesAndABareNameIsSaved) {
+  write("Doc.mif", kOldText);
+  const std::wstring doc = (dir_ / "Doc.mif").wstring();
+  ASSERT_TRUE(SetFileAttributesW(doc.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  // What the file system keeps of them (Wine keeps them where the file
+  // system has extended attributes).
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  const DWORD before = GetFileAttributesW(doc.c_str()) & kKept;
+  ASSERT_TRUE(mif::SaveMifFile(NewDocument(), path("Doc.mif")).ok());
+  EXPECT_EQ(read("Doc.mif"), kNewText);
+  EXPECT_EQ(GetFileAttributesW(doc.c_str()) & kKept, before);
+  EXPECT_TRUE(temporaries("Doc.mif").empty());
+
+  const fs::path working = fs::current_path();
+  fs::current_path(dir_);
+  const mif::Status saved = mif::SaveMifFile(NewDocument(), "Bare.mif");
+  const mif::Status again = mif::SaveMifFile(NewDocument(), "Bare.mif");
+  fs::current_path(working);
+  ASSERT_TRUE(saved.ok()) << saved.error().describe();
+  ASSERT_TRUE(again.ok()) << again.error().describe();
+  EXPECT_EQ(read("Bare.mif"), kNewText);
+  EXPECT_TRUE(temporaries("Bare.mif").empty());
+}
+
+// A temporary file no process holds open was left by a save that did not
+// finish (a save under way holds its own open, unshared): the next save
+// removes it.
+TEST_F(SavePath, TemporaryFilesOfSavesThatEndedAreRemoved) {
+  write("Doc.mif", kOldText);
+  const std::string stray = ".Doc.mif.tmp" + std::to_string(GetCurrentProcessId() + 4) + "-0";
+  write(stray, "half a file");
+  auto pending = mif::PrepareMifFile(NewDocument(), path("Doc.mif"));
+  ASSERT_TRUE(pending.ok()) << pending.error().describe();
+  EXPECT_EQ(pending->removedTemporaries(), std::vector<std::string>{path(stray)});
+  EXPECT_EQ(temporaries("Doc.mif").size(), 1u);  // its own
+  ASSERT_TRUE(pending->commit().ok());
+  EXPECT_EQ(read("Doc.mif"), kNewText);
+  EXPECT_TRUE(temporaries("Doc.mif").empty());
+}
+
+#endif
 
 }  // namespace

@@ -79,7 +79,9 @@ TEST_F(MifStore, SaveReplacesAtomicallyAndKeepsPermissions) {
   VTR_REQUIRE_SAMPLES();
   const std::string sample = mif_test::ReadSample("Test01.mif");
   write("Doc.mif", sample);
+#ifndef _WIN32
   ASSERT_EQ(::chmod(path("Doc.mif").c_str(), 0640), 0);
+#endif
   auto doc = mif::LoadMifFile(path("Doc.fm"));
   ASSERT_TRUE(doc.ok());
   mif::IdAllocator ids(*doc);
@@ -87,9 +89,12 @@ TEST_F(MifStore, SaveReplacesAtomicallyAndKeepsPermissions) {
   ASSERT_TRUE(mif::SaveMifFile(*doc).ok());
   EXPECT_EQ(mif_test::ReadFile(path("Doc.mif")), mif::WriteTree(doc->tree()));
   EXPECT_NE(mif_test::ReadFile(path("Doc.mif")), sample);
+#ifndef _WIN32
+  // Windows keeps a replaced file's attributes; the save path tests say so.
   struct stat st;
   ASSERT_EQ(::stat(path("Doc.mif").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
+#endif
   EXPECT_EQ(fileCount(), 1u);  // no temporary file left behind
 }
 
