@@ -9,6 +9,7 @@
 #include "dump_text.h"
 #include "headless/host.h"
 #include "headless/paths.h"
+#include "headless/utf8.h"
 #include "json_writer.h"
 #include "read_only_store.h"
 
@@ -35,10 +36,12 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 std::string FindingsText(const std::vector<check::Finding>& findings, int chapters) {
   std::string out;
   for (const check::Finding& f : findings) {
-    out += f.file;
-    if (f.paragraph > 0) out += ":" + std::to_string(f.paragraph);
-    // A forced line break stays on the finding's line, as the dump shows it.
-    out += ": warning: " + f.reason + ": " + Chars(f.text) + "\n";
+    std::string line = f.file;
+    if (f.paragraph > 0) line += ":" + std::to_string(f.paragraph);
+    // A forced line break stays on the finding's line, as the dump shows it,
+    // and text from a file reaches the terminal printable.
+    line += ": warning: " + f.reason + ": " + Chars(f.text);
+    out += PrintableText(line) + "\n";
   }
   out += (findings.empty() ? std::string("no problems")
                            : Count(findings.size(), "problem", "problems")) +
@@ -81,11 +84,11 @@ int CheckCommand(const Options& o, CliIo& io, const Files& files, const std::str
   const check::CheckReport report = check::CheckFiles(host, o.files, options);
   bool failed = false;
   for (const std::string& e : store->loadErrors()) {
-    io.err << "veltrano: " << e << "\n";
+    io.err << "veltrano: " << PrintableText(e) << "\n";
     failed = true;
   }
   if (!report.error.empty() && !failed) {
-    io.err << "veltrano: " << report.error << "\n";
+    io.err << "veltrano: " << PrintableText(report.error) << "\n";
     failed = true;
   }
   if (failed) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "check_command.h"
 #include "cli_test_support.h"
 
 namespace vtrtest {
@@ -299,6 +300,15 @@ TEST(CheckExamples, ReportTheirProblems) {
             "shelter/care.mif:5: warning: entry text in the paragraph format \"Body\", not "
             "\"Index Entry\"; it is not converted: .i.Brushes;\n"
             "5 problems in 2 chapters\n");
+}
+
+// A finding stays one printable line whatever text the file holds.
+TEST(CheckText, LineBreaksAndControlCharactersAreShownNotPrinted) {
+  EXPECT_EQ(
+      headless::cli::FindingsText(
+          {{"a.mif", 2, "entry-format", "x\ny\x07z", "r"}, {"b.mif", 0, "console", "w", "said"}},
+          2),
+      "a.mif:2: warning: r: x\\ny\\x07z\nb.mif: warning: said: w\n2 problems in 2 chapters\n");
 }
 
 }  // namespace
