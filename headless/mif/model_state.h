@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "headless/book.h"
@@ -46,8 +47,12 @@ struct FileState {
   // <Char> names this store does not know, exactly as the file wrote them.
   // The text holds each as a private-use character (see CharOfUnknownName)
   // and a save writes the name back.
-  std::vector<std::string> unknownChars;
+  std::unordered_map<char32_t, std::string> unknownChars;
   std::unordered_map<std::string, char32_t> unknownCharCodes;
+  // The next character to stand for a name; the characters of that range
+  // the file's own text holds (found when the first name needs one).
+  char32_t nextUnknownChar = 0;
+  std::unordered_set<char32_t> privateCharsInFile;
 
   explicit FileState(Document f) : file(std::move(f)) {}
   FileState copy() const;

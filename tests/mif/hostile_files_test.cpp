@@ -89,6 +89,21 @@ TEST(MifHostileFiles, UnknownCharacterNamesAreKeptAsWritten) {
   }
 }
 
+TEST(MifHostileFiles, PrivateCharactersOfTheTextStayTextBesideUnknownNames) {
+  // U+F0000 and U+F0001 written as text, next to a name the store does not
+  // know: each comes back as it was written.
+  const std::string text =
+      "<MIFFile 9.00>\n<TextFlow <TFTag `A'>\n <Para <ParaLine <String `\xF3\xB0\x80\x80'>"
+      " <Char Foo> <String `\xF3\xB0\x80\x81'>>>>\n";
+  auto doc = Read(text);
+  ASSERT_TRUE(doc);
+  TouchAll(*doc);
+  const std::string written = Write(*doc);
+  EXPECT_NE(written.find("`\xF3\xB0\x80\x80'"), std::string::npos) << written;
+  EXPECT_NE(written.find("<Char Foo>"), std::string::npos) << written;
+  EXPECT_NE(written.find("\xF3\xB0\x80\x81"), std::string::npos) << written;
+}
+
 TEST(MifHostileFiles, EveryFlowTaggedHiddenKeepsItsText) {
   const std::vector<std::string> files = {
       // The first holds text, the second is empty.
