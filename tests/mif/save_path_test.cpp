@@ -7,8 +7,10 @@
 #include <windows.h>
 #endif
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "mif/file_store.h"
 #include "save_path_support.h"
@@ -34,6 +36,22 @@ TEST_F(SavePath, AFileWithHardLinksGetsAFileOfItsOwnAndSaysSo) {
   pending = mif::PrepareMifFile(NewDocument(), path("Doc.mif"));
   ASSERT_TRUE(pending.ok());
   EXPECT_EQ(pending->otherLinks(), 0u);
+}
+
+TEST_F(SavePath, ATemporaryFileLongAbandonedIsRemovedByTheNextSave) {
+  write("Doc.mif", kOldText);
+  write(".Doc.mif.tmp1-0", "half a document");
+  write(".Other.mif.tmp1-0", "another file's");
+  for (const char* name : {".Doc.mif.tmp1-0", ".Other.mif.tmp1-0"}) {
+    fs::last_write_time(dir_ / name, fs::file_time_type::clock::now() - std::chrono::hours(2));
+  }
+  auto pending = mif::PrepareMifFile(NewDocument(), path("Doc.mif"));
+  ASSERT_TRUE(pending.ok()) << pending.error().describe();
+  EXPECT_EQ(pending->removedTemporaries(), std::vector<std::string>{path(".Doc.mif.tmp1-0")});
+  ASSERT_TRUE(pending->commit().ok());
+  EXPECT_EQ(read("Doc.mif"), kNewText);
+  EXPECT_TRUE(fs::exists(dir_ / ".Other.mif.tmp1-0"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
 }
 
 TEST_F(SavePath, TargetsThatCannotTakeASaveAreRefusedBeforeAnythingIsWritten) {
