@@ -19,6 +19,8 @@
 //   295  BFNoteComputeMethod      290 BFNoteStartNum
 //   284  BFNoteNumStyle           285 BFNoteLabels
 //   324  BTblFNoteComputeMethod   316 BTblFNoteNumStyle  317 BTblFNoteLabels
+//   kPropGeneratedSuffix FileNameSuffix   kPropGeneratedLinks DeriveLinks
+//   kPropGeneratedTags   DeriveTag (every one, in order)
 //
 // Keyword values are numbered in the order of these lists: page sides
 // ReadFromFile, NextAvailableSide, StartLeftSide, StartRightSide;
@@ -61,7 +63,7 @@ constexpr Keyword kDerived[] = {{"TOC", 1},  {"LOF", 2},  {"LOT", 3},  {"LOP", 4
                                 {"AML", 6},  {"IDX", 7},  {"IOM", 8},  {"IOP", 9}, {"APL", 10},
                                 {"LOR", 11}, {"AUT", 12}, {"SUB", 13}, {"IOR", 14}};
 
-enum class Type { Int, String, Keywords };
+enum class Type { Int, String, Keywords, Boolean, Strings };
 
 struct Mapping {
   int code;
@@ -76,8 +78,11 @@ constexpr Mapping Words(int code, std::string_view token, const Keyword (&words)
   return Mapping{code, token, Type::Keywords, words, N};
 }
 
-const std::array<Mapping, 21> kMappings = {{
+const std::array<Mapping, 24> kMappings = {{
     Words(host::kPropGeneratedFileType, "DeriveType", kDerived),
+    {headless::kPropGeneratedSuffix, "FileNameSuffix", Type::String},
+    {headless::kPropGeneratedTags, "DeriveTag", Type::Strings},
+    {headless::kPropGeneratedLinks, "DeriveLinks", Type::Boolean},
     Words(523, "StartPageSide", kSides),
     Words(524, "PageNumbering", kNumbering),
     {224, "PageNumStart", Type::Int},
@@ -114,6 +119,11 @@ std::optional<Value> FileValue(const Document& file, NodeId component, const Map
     case Type::String:
       if (auto v = file.text(node)) return Value::String(*v);
       return std::nullopt;
+    case Type::Boolean:
+      if (auto v = file.boolean(node)) return Value::Int(*v ? 1 : 0);
+      return std::nullopt;
+    case Type::Strings:
+      return Value::Strings(file.childTexts(component, m.token));
     case Type::Keywords: {
       const auto word = file.keyword(node);
       for (std::size_t i = 0; word && i < m.count; ++i) {
@@ -156,6 +166,31 @@ Status WriteComponentPath(FileState& state, const headless::Component& c, NodeId
   return Ok();
 }
 
+// Makes the statements with `token` in `component` say `values`, one each,
+// where the first of them stood (else at the end).
+Status SetEvery(Document& file, NodeId component, std::string_view token,
+                const std::vector<std::string>& values) {
+  Tree& t = file.tree();
+  NodeId place = t.findChild(component, token);
+  NodeId after = kNoNode;
+  if (place != kNoNode) after = t.previousSibling(place);
+  for (NodeId n = place; n != kNoNode; n = t.findChild(component, token)) t.detach(n);
+  for (const std::string& v : values) {
+    auto quoted = file.quote(v);
+    if (!quoted) return Error{file.fileName(), 0, 0, quoted.error().message};
+    const NodeId made = t.createStatement(token, *quoted);
+    if (after != kNoNode) {
+      t.insertAfter(after, made);
+    } else if (place != kNoNode && t.firstChild(component) != kNoNode) {
+      t.insertBefore(t.firstChild(component), made);
+    } else {
+      t.append(component, made);
+    }
+    after = made;
+  }
+  return Ok();
+}
+
 Status WriteComponent(FileState& state, IdAllocator& ids, const Book& book, Id id) {
   Document& file = state.file;
   Tree& t = file.tree();
@@ -171,8 +206,17 @@ Status WriteComponent(FileState& state, IdAllocator& ids, const Book& book, Id i
     if (!want) continue;
     const auto have = FileValue(file, node, m);
     if (have && *have == *want) continue;
+    if (m.type == Type::Strings) {
+      if (Status s = SetEvery(file, node, m.token, want->strs); !s) return s;
+      continue;
+    }
     std::string raw;
     switch (m.type) {
+      case Type::Strings:
+        break;
+      case Type::Boolean:
+        raw = want->i != 0 ? "Yes" : "No";
+        break;
       case Type::Int:
         raw = std::to_string(want->i);
         break;

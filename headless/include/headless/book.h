@@ -14,6 +14,14 @@
 
 namespace headless {
 
+// Generated-file settings of a component that only the host reads (when
+// it generates the file): the file name suffix ("IX"), the marker types or
+// paragraph tags it collects (a list of strings), and whether it makes
+// hypertext links (1 or 0).
+inline constexpr int kPropGeneratedSuffix = -0x4701;
+inline constexpr int kPropGeneratedTags = -0x4702;
+inline constexpr int kPropGeneratedLinks = -0x4703;
+
 struct Component {
   Id parent = 0, prev = 0, next = 0;
   Id first = 0, last = 0;  // children of a folder or group

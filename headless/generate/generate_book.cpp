@@ -1,0 +1,316 @@
+#include "generate_book.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <set>
+#include <unordered_map>
+
+#include "generate/collation.h"
+#include "generate/index_document.h"
+#include "generate/index_entries.h"
+#include "generate/index_settings.h"
+#include "generate/page_numbers.h"
+#include "mif/file_store.h"
+#include "mif/saved_layout.h"
+
+namespace headless::generate {
+
+namespace {
+
+constexpr const char* kDefaultMarkerType = "Index";
+constexpr const char* kDefaultSuffix = "IX";
+
+// One marker of a chapter, as the index needs it.
+struct FoundMarker {
+  std::size_t chapter = 0;  // index into the run's chapter list
+  int page = 0;             // its body page in the chapter
+  std::string type;
+  std::string text;
+  std::optional<long long> unique;
+  int paragraph = 0;  // its paragraph's number, 0 when unknown
+};
+
+struct Chapter {
+  std::string path;  // as the book names it
+  NumberedComponent numbers;
+};
+
+struct IndexComponent {
+  Id id = 0;
+  std::string path;
+  std::string suffix;
+  std::vector<std::string> types;
+  bool links = false;
+};
+
+// The file a document of this name is saved as: the file the name finds
+// when there is one, else the name itself with a name ending in ".fm" or
+// ".book" (as books name their components) ending in ".mif" instead.
+std::string SavePath(const std::string& name) {
+  if (auto file = mif::ResolveMifPath(name)) return *file;
+  namespace fs = std::filesystem;
+  fs::path p(name);
+  std::string ext = p.extension().string();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == ".fm" || ext == ".book") p.replace_extension(".mif");
+  return p.string();
+}
+
+std::string FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
+  for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size())) {
+    s.replace(at, from.size(), to);
+  }
+}
+
+// The chapter's name as the index's links give it: relative to the index.
+std::string RelativeName(const std::string& chapter, const std::string& index) {
+  namespace fs = std::filesystem;
+  const fs::path rel = fs::path(chapter).lexically_relative(fs::path(index).parent_path());
+  return rel.empty() ? FileName(chapter) : rel.generic_string();
+}
+
+class Generator {
+ public:
+  Generator(Host& host, ObjectId book, const GenerateOptions& options)
+      : host_(host), book_(*host.book(book)), options_(options) {}
+
+  GenerateReport run() {
+    std::vector<Id> chapters;
+    std::vector<IndexComponent> indexes;
+    for (Id c : book_.components()) {
+      const Component& comp = book_.component(c);
+      if (comp.kind != host::kComponentDocument) continue;
+      if (comp.props.getInt(host::kPropComponentExcluded) != 0) continue;
+      const int32_t generated = comp.props.getInt(host::kPropGeneratedFileType);
+      if (generated == host::kGeneratedIndex) indexes.push_back(indexOf(c));
+      if (generated == 0) chapters.push_back(c);
+    }
+    if (chapters.empty()) return fail(book_.path() + ": the book has no chapters");
+    if (indexes.empty()) {
+      if (!options_.addIndex) {
+        return fail(book_.path() +
+                    ": the book has no generated index (a component with DeriveType IDX); "
+                    "--add-index adds one");
+      }
+      indexes.push_back(indexOf(addIndexComponent()));
+      report_.bookChanged = true;
+    }
+    std::set<std::string> types;
+    for (const IndexComponent& ix : indexes) types.insert(ix.types.begin(), ix.types.end());
+    if (!readBook(types)) return std::move(report_);
+    for (const IndexComponent& ix : indexes) {
+      if (!generate(ix)) return std::move(report_);
+    }
+    return std::move(report_);
+  }
+
+ private:
+  GenerateReport fail(std::string why) {
+    report_.error = std::move(why);
+    return std::move(report_);
+  }
+
+  IndexComponent indexOf(Id c) const {
+    const Component& comp = book_.component(c);
+    IndexComponent ix;
+    ix.id = c;
+    ix.path = comp.path;
+    ix.suffix = comp.props.getString(kPropGeneratedSuffix);
+    if (ix.suffix.empty()) ix.suffix = kDefaultSuffix;
+    if (const Value* tags = comp.props.find(kPropGeneratedTags)) ix.types = tags->strs;
+    if (ix.types.empty()) ix.types = {kDefaultMarkerType};
+    ix.links = comp.props.getInt(kPropGeneratedLinks) != 0;
+    return ix;
+  }
+
+  // The index the application would add: the book's name and "IX", beside
+  // the book, collecting "Index" markers with links, numbered on from the
+  // last chapter.
+  Id addIndexComponent() {
+    namespace fs = std::filesystem;
+    const fs::path bookPath(book_.path());
+    const fs::path path = bookPath.parent_path() / (bookPath.stem().string() + "IX.mif");
+    const Id c = book_.appendComponent(0, host::kComponentDocument, path.string());
+    book_.setProp(c, host::kPropGeneratedFileType, Value::Int(host::kGeneratedIndex));
+    book_.setProp(c, kPropGeneratedSuffix, Value::String(kDefaultSuffix));
+    book_.setProp(c, kPropGeneratedTags, Value::Strings({kDefaultMarkerType}));
+    book_.setProp(c, kPropGeneratedLinks, Value::Int(1));
+    return c;
+  }
+
+  // Every component in book order, numbered; the markers of the chapters.
+  bool readBook(const std::set<std::string>& types) {
+    BookNumbering numbering;
+    for (Id c : book_.components()) {
+      const Component& comp = book_.component(c);
+      if (comp.kind != host::kComponentDocument) continue;
+      if (comp.props.getInt(host::kPropComponentExcluded) != 0) continue;
+      const int32_t generated = comp.props.getInt(host::kPropGeneratedFileType);
+      ComponentPages pages;
+      pages.settings = comp.props;
+      if (generated == host::kGeneratedIndex) {
+        numbering.add(pages);
+        continue;
+      }
+      // Other generated files (a table of contents) count with their pages
+      // when they exist; they hold no markers of the index.
+      const bool exists = mif::ResolveMifPath(comp.path).has_value();
+      if (generated != 0 && !exists) {
+        numbering.add(pages);
+        continue;
+      }
+      Loaded loaded = host_.store().load(comp.path);
+      if (!loaded.document) {
+        report_.error = loaded.error.empty() ? comp.path + ": cannot be read" : loaded.error;
+        if (loaded.book) report_.error = comp.path + ": is a book, not a chapter";
+        return false;
+      }
+      const Document& doc = *loaded.document;
+      const mif::SavedLayout layout = mif::ReadSavedLayout(doc);
+      pages.saved = layout.bodyPages;
+      pages.fileStyle = layout.pageNumberStyle;
+      NumberedComponent numbers = numbering.add(pages);
+      if (generated != 0) continue;
+      chapters_.push_back(Chapter{comp.path, std::move(numbers)});
+      collect(doc, layout, types);
+    }
+    return true;
+  }
+
+  void collect(const Document& doc, const mif::SavedLayout& layout,
+               const std::set<std::string>& types) {
+    std::unordered_map<Id, int> numberOf;
+    if (options_.paragraphOrder) {
+      int n = 0;
+      for (Id p : options_.paragraphOrder(doc)) numberOf.emplace(p, ++n);
+    }
+    int lastPage = layout.bodyPages.empty() ? -1 : 0;
+    for (Id m = doc.first(DocList::Markers); m != 0; m = doc.node(m).next) {
+      const Node& marker = doc.node(m);
+      const std::string& type = doc.alive(marker.ref) ? doc.node(marker.ref).name : std::string();
+      const TextPos at = doc.anchorPosition(m);
+      if (at.para == 0) continue;
+      const bool fromFile = m < layout.markers.size() && layout.markers[m].inFile;
+      int page = m < layout.markers.size() ? layout.markers[m].page : -1;
+      if (page >= 0) lastPage = page;
+      if (types.count(type) == 0) continue;
+      if (at.offset < doc.size(at.para) && doc.attrHidden(doc.atoms(at.para)[at.offset].attr)) {
+        continue;
+      }
+      // A marker made since the file was saved stands on the page of the
+      // text before it; one on a master or reference page is in no index.
+      if (page < 0 && !fromFile) page = lastPage;
+      if (page < 0) continue;
+      FoundMarker f;
+      f.chapter = chapters_.size() - 1;
+      f.page = page;
+      f.type = type;
+      f.text = marker.name;
+      if (m < layout.markers.size()) f.unique = layout.markers[m].unique;
+      auto it = numberOf.find(at.para);
+      f.paragraph = it == numberOf.end() ? 0 : it->second;
+      markers_.push_back(std::move(f));
+    }
+  }
+
+  std::string describe(const FoundMarker& m) const {
+    std::string out = chapters_[m.chapter].path;
+    if (m.paragraph > 0) out += ": paragraph " + std::to_string(m.paragraph);
+    return out + ": marker \"" + m.text + "\"";
+  }
+
+  bool generate(const IndexComponent& ix) {
+    std::unique_ptr<Document> doc;
+    if (mif::ResolveMifPath(ix.path)) {
+      Loaded loaded = host_.store().load(ix.path);
+      if (!loaded.document) {
+        report_.error = loaded.error.empty() ? ix.path + ": cannot be read" : loaded.error;
+        return false;
+      }
+      doc = std::move(loaded.document);
+    }
+    const IndexSettings settings =
+        doc ? ReadIndexSettings(*doc, ix.suffix) : DefaultIndexSettings();
+    const Collation collation(settings.sortOrder, settings.ignoreChars);
+    const std::set<std::string> wanted(ix.types.begin(), ix.types.end());
+    std::vector<Occurrence> occurrences;
+    for (std::size_t i = 0; i < markers_.size(); ++i) {
+      const FoundMarker& m = markers_[i];
+      if (wanted.count(m.type) == 0) continue;
+      ParsedMarker parsed = ParseMarkerText(m.text);
+      for (const std::string& p : parsed.problems) {
+        report_.problems.push_back(describe(m) + ": " + p + "; taken as text");
+      }
+      if (parsed.entries.empty()) continue;
+      const PageRef page = pageOf(m, ix, settings);
+      for (MarkerEntry& e : parsed.entries) occurrences.push_back({std::move(e), page, i});
+    }
+    BuiltIndex built = BuildIndex(occurrences, settings, collation);
+    for (const EntryProblem& p : built.problems) {
+      report_.problems.push_back(describe(markers_[p.source]) + ": " + p.message);
+    }
+    if (!doc) doc = NewIndexDocument(ix.path, ix.suffix, ix.types, built.depth);
+    if (!doc) {
+      report_.error = ix.path + ": cannot make the index document";
+      return false;
+    }
+    if (std::string why = WriteIndexLines(*doc, built, settings, ix.suffix); !why.empty()) {
+      report_.error = ix.path + ": " + why;
+      return false;
+    }
+    std::string error;
+    const std::string file = SavePath(ix.path);
+    if (!host_.store().save(file, *doc, &error)) {
+      report_.error = file + ": cannot be saved" + (error.empty() ? "" : ": " + error);
+      return false;
+    }
+    report_.indexes.push_back(file);
+    return true;
+  }
+
+  PageRef pageOf(const FoundMarker& m, const IndexComponent& ix, const IndexSettings& settings) {
+    const Chapter& c = chapters_[m.chapter];
+    PageRef ref;
+    ref.order = (static_cast<uint64_t>(m.chapter) << 32) | static_cast<uint32_t>(m.page);
+    ref.text = settings.formFor(m.type);
+    const std::string& number = static_cast<std::size_t>(m.page) < c.numbers.pages.size()
+                                    ? c.numbers.pages[static_cast<std::size_t>(m.page)]
+                                    : std::string();
+    ReplaceAll(ref.text, "<$pagenum>", number);
+    ReplaceAll(ref.text, "<$chapnum>", c.numbers.chapter);
+    ReplaceAll(ref.text, "<$volnum>", c.numbers.volume);
+    if (ix.links && m.unique) {
+      ref.link = settings.linkCommand;
+      ReplaceAll(ref.link, "<$relfilename>", RelativeName(c.path, ix.path));
+      ReplaceAll(ref.link, "<$ObjectType>", "1");
+      ReplaceAll(ref.link, "<$ObjectId>", std::to_string(*m.unique));
+    }
+    return ref;
+  }
+
+  Host& host_;
+  Book& book_;
+  const GenerateOptions& options_;
+  GenerateReport report_;
+  std::vector<Chapter> chapters_;
+  std::vector<FoundMarker> markers_;
+};
+
+}  // namespace
+
+GenerateReport GenerateBookIndexes(Host& host, ObjectId book, const GenerateOptions& options) {
+  if (!host.book(book)) {
+    GenerateReport r;
+    r.error = "no book to generate";
+    return r;
+  }
+  return Generator(host, book, options).run();
+}
+
+}  // namespace headless::generate
