@@ -32,6 +32,7 @@ constexpr Spec kOptions[] = {
     {"--output", Takes::Value, true, false, false, false},
     {"--json", Takes::Nothing, false, true, false, true},
     {"--verbose", Takes::Nothing, true, false, true, false},
+    {"--add-index", Takes::Nothing, true, false, false, false},
 };
 
 const Spec* FindOption(const std::string& name) {
@@ -100,6 +101,8 @@ std::string Apply(const std::string& name, const std::string& value, Options& o)
     o.json = true;
   } else if (name == "--verbose") {
     o.verbose = true;
+  } else if (name == "--add-index") {
+    o.addIndex = true;
   }
   return {};
 }
@@ -197,6 +200,10 @@ Parsed ParseArgs(const std::vector<std::string>& args) {
     parsed.error = "commands takes no files";
   } else if (o.dryRun && o.output) {
     parsed.error = "--dry-run writes nothing; it does not go with --output";
+  } else if (o.addIndex && o.command != "generate") {
+    parsed.error = "--add-index goes with generate";
+  } else if (o.command == "generate" && o.files.size() != 1) {
+    parsed.error = "generate takes one book";
   } else if (o.at && o.files.empty()) {
     parsed.error = "--at needs a document to put the insertion point in";
   }
@@ -205,6 +212,7 @@ Parsed ParseArgs(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return R"(usage: veltrano [options] COMMAND [FILE...]
+       veltrano [options] generate [--add-index] BOOK
        veltrano dump [--json] FILE
        veltrano check [--json] [--home DIR] FILE...
        veltrano commands [--plugin PATH] [--home DIR] [--verbose]
@@ -212,7 +220,9 @@ std::string UsageText() {
 
 Loads the plug-in, opens the files (the first document, or the book, becomes
 active), runs COMMAND and saves what changed. COMMAND is a command tag that
-`veltrano commands` lists, or a client-call message.
+`veltrano commands` lists, or a client-call message. `generate BOOK` does
+what the application does when it updates a book: it builds the book's
+generated index from the markers of its chapters, then tells the plug-in.
 
   --home DIR        where CVConfig.fm and IXStyle.fm are found
                     (default: $VELTRANO_HOME, else the current directory)
@@ -230,6 +240,8 @@ active), runs COMMAND and saves what changed. COMMAND is a command tag that
   --output DIR      write the changed files into DIR, leaving the originals
   --verbose         say which plug-in and files were opened, with handles
   --json            (dump, check) write JSON instead of text
+  --add-index       (generate) give a book without an index one, named like
+                    the book with IX after it (BookIX.mif)
 
 check reports every indexing problem of the documents and books given (a
 book: its included chapters) as an update and generating the index would

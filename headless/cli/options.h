@@ -1,6 +1,7 @@
 // The command line of the veltrano program, parsed.
 //
 //   veltrano [options] COMMAND [FILE...]   runs a plug-in command on files
+//   veltrano [options] generate BOOK       generates the book's index
 //   veltrano dump [--json] FILE            shows a document or book
 //   veltrano check [--json] FILE...        reports indexing problems
 //   veltrano commands [--plugin PATH] [--home DIR]
@@ -40,6 +41,7 @@ struct Options {
   std::optional<std::string> output;  // --output
   bool json = false;                  // dump and check --json
   bool verbose = false;               // --verbose
+  bool addIndex = false;              // generate --add-index
 };
 
 struct Parsed {

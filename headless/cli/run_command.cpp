@@ -7,6 +7,9 @@
 
 #include "cli_user.h"
 #include "document_view.h"
+#ifdef VTR_WITH_GENERATE
+#include "generate/generate_book.h"
+#endif
 #include "headless/host.h"
 #include "headless/paths.h"
 #include "staging_store.h"
@@ -84,6 +87,7 @@ class Run {
   void noteChapters();
   std::vector<std::string> chapterErrors(std::vector<std::string>& covered) const;
   int placeInsertionPoint();
+  int generateIndexes();
   int saveAndWrite();
 
   const Options& o_;
@@ -93,6 +97,8 @@ class Run {
   Host host_;
   CliUser user_;
   int client_ = -1;
+  bool generate_ = false;     // the command is the host's own "generate"
+  std::size_t problems_ = 0;  // faulty markers the generating reported
   ObjectId firstDoc_ = 0;
   ObjectId firstBook_ = 0;
   // The document components of the books given, by the file they name.
@@ -166,6 +172,31 @@ std::vector<std::string> Run::chapterErrors(std::vector<std::string>& covered) c
     }
   }
   return lines;
+}
+
+// The book's generated indexes, made as the application makes them when it
+// updates a book, then notification 79 for the plug-in.
+int Run::generateIndexes() {
+#ifndef VTR_WITH_GENERATE
+  return fail("generate is not part of this build (it was built without ICU)");
+#else
+  if (!firstBook_) return fail("generate needs a book");
+  generate::GenerateOptions options;
+  options.addIndex = o_.addIndex;
+  options.paragraphOrder = [](const Document& doc) { return NumberedParagraphs(doc); };
+  const generate::GenerateReport report = generate::GenerateBookIndexes(host_, firstBook_, options);
+  if (!report.error.empty()) {
+    user_.say("veltrano: " + report.error);
+    return fail("nothing written");
+  }
+  for (const std::string& p : report.problems) user_.say("veltrano: " + p);
+  problems_ = report.problems.size();
+  if (o_.verbose) {
+    for (const std::string& ix : report.indexes) user_.say("veltrano: generated " + ix);
+  }
+  host_.notify(host::kNotifyPostGenerate, firstBook_);
+  return 0;
+#endif
 }
 
 int Run::placeInsertionPoint() {
@@ -269,8 +300,9 @@ int Run::run(const std::string& plugin) {
   host_.initialize(host::kInitFirst);
   if (loadFailed()) return 2;
 
-  const bool tag = isTag(o_.command);
-  if (!tag && !IsClientMessage(o_.command)) {
+  generate_ = o_.command == "generate";
+  const bool tag = !generate_ && isTag(o_.command);
+  if (!generate_ && !tag && !IsClientMessage(o_.command)) {
     return fail("unknown command " + o_.command + " (veltrano commands lists them)");
   }
   if (int rc = openFiles()) return rc;
@@ -286,14 +318,18 @@ int Run::run(const std::string& plugin) {
   for (const std::string& m : o_.messages) {
     if (!host_.sendMessage(name, m)) return fail("the plug-in takes no client messages");
   }
-  if (tag) {
+  if (generate_) {
+    if (int rc = generateIndexes()) return rc;
+  } else if (tag) {
     host_.chooseCommand(o_.command);
   } else if (!host_.sendMessage(name, o_.command)) {
     return fail("the plug-in takes no client messages");
   }
   user_.endProgress();
   if (loadFailed()) return 2;
-  const bool acted = host_.actedOnDocument();
+  // Generating acts on the book's index even when the plug-in, told of it,
+  // has nothing to do.
+  const bool acted = generate_ || host_.actedOnDocument();
 
   if (user_.unusedAnswers() || user_.unusedChoices()) {
     user_.say("veltrano: not used: " + std::to_string(user_.unusedAnswers()) + " --answer, " +
@@ -309,7 +345,7 @@ int Run::run(const std::string& plugin) {
     user_.say("veltrano: the command acted on no document");
     return 1;
   }
-  return user_.warnings() > 0 || user_.wroteConsole() ? 1 : 0;
+  return user_.warnings() > 0 || user_.wroteConsole() || problems_ > 0 ? 1 : 0;
 }
 
 }  // namespace
