@@ -5,6 +5,7 @@
 
 #include "cli_test_support.h"
 #include "mif/store.h"
+#include "readers.h"
 
 namespace vtrtest {
 namespace {
@@ -57,6 +58,15 @@ TEST_F(GenerateRun, TheExampleBookFromEntriesToAProcessedIndex) {
                    "Level2IX: see also Wolves 1", "Level2IX: breeds, terriers 1",
                    "Level2IX: training 1", "GroupTitlesIX: K", "Level1IX: Kennel clubs",
                    "GroupTitlesIX: P", "Level1IX: Penguins 3", "Level1IX: Puppies, see Dogs 1"}));
+  // "Dogs" and its group title would have stood alone at the foot of the
+  // first column: the plug-in moved them to the top of the second.
+  headless::Loaded index = mif::MifStore().load(at("guide/GuideIX.mif"));
+  ASSERT_TRUE(index.document);
+  const auto columns = Columns(*index.document);
+  ASSERT_GE(columns.size(), 2u);
+  EXPECT_EQ(columns[0].back(), "sleep 2");
+  EXPECT_EQ(columns[1], (Lines{"D", "Dogs 1", "see also Wolves 1", "breeds, terriers 1",
+                               "training 1", "K", "Kennel clubs", "P", "Penguins 3"}));
   // The chapters and the book are left as they were.
   const auto before = dir.snapshot();
   EXPECT_EQ(run({"generate", at("guide/Guide.mif")}).status, 0);
