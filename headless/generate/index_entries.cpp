@@ -19,7 +19,6 @@ struct Node {
   std::string sortAs;
   bool keyed = false;
   std::string key;
-  std::unordered_map<std::string, uint32_t> byText;
   std::vector<uint32_t> children;
   std::vector<Range> pages;
   std::vector<std::pair<PageRef, std::size_t>> open;  // range starts waiting for their end
@@ -110,10 +109,13 @@ class Builder {
  private:
   uint32_t child(uint32_t parent, const LevelText& level) {
     std::string plain = level.plain();
-    auto it = nodes_[parent].byText.find(plain);
-    if (it != nodes_[parent].byText.end()) return it->second;
-    const auto id = static_cast<uint32_t>(nodes_.size());
-    nodes_[parent].byText.emplace(plain, id);
+    // One table for every parent: the parent's number, a zero byte, the text.
+    std::string path = std::to_string(parent);
+    path += '\0';
+    path += plain;
+    auto [it, made] = byPath_.try_emplace(std::move(path), static_cast<uint32_t>(nodes_.size()));
+    if (!made) return it->second;
+    const uint32_t id = it->second;
     nodes_[parent].children.push_back(id);
     Node n;
     n.display = level;
@@ -169,6 +171,7 @@ class Builder {
   const IndexSettings& settings_;
   const Collation& collation_;
   std::vector<Node> nodes_;  // 0 is the root
+  std::unordered_map<std::string, uint32_t> byPath_;
   std::vector<EntryProblem> problems_;
   int depth_ = 0;
 };

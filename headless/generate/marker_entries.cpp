@@ -1,5 +1,7 @@
 #include "marker_entries.h"
 
+#include <cstdint>
+
 namespace headless::generate {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 struct Char {
   char c;
   bool escaped;
-  std::string format;
+  uint32_t format;  // index into the entry's format names; 0 is the paragraph font
 };
 
 // The position of the next `want` at or after `from` that no backslash
@@ -47,11 +49,13 @@ void Trim(std::vector<Char>& chars) {
   chars.erase(chars.begin(), chars.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 
-LevelText ToLevel(const std::vector<Char>& chars) {
+LevelText ToLevel(const std::vector<Char>& chars, const std::vector<std::string>& formats) {
   LevelText level;
+  uint32_t current = 0;
   for (const Char& ch : chars) {
-    if (level.pieces.empty() || level.pieces.back().format != ch.format) {
-      level.pieces.push_back(Piece{{}, ch.format});
+    if (level.pieces.empty() || current != ch.format) {
+      level.pieces.push_back(Piece{{}, formats[ch.format]});
+      current = ch.format;
     }
     level.pieces.back().text += ch.c;
   }
@@ -64,12 +68,12 @@ std::string KeyLevel(std::string_view raw) {
   std::vector<Char> chars;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     if (raw[i] == '\\') {
-      chars.push_back(Char{i + 1 < raw.size() ? raw[i + 1] : '\\', true, {}});
+      chars.push_back(Char{i + 1 < raw.size() ? raw[i + 1] : '\\', true, 0});
       ++i;
     } else if (raw[i] == '<' && FindUnescaped(raw, '>', i) != std::string_view::npos) {
       i = FindUnescaped(raw, '>', i);
     } else {
-      chars.push_back(Char{raw[i], false, {}});
+      chars.push_back(Char{raw[i], false, 0});
     }
   }
   Trim(chars);
@@ -101,7 +105,15 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
   }
 
   std::vector<std::vector<Char>> levels(1);
-  std::string format;
+  std::vector<std::string> formats(1);  // the format names used; 0 is ""
+  uint32_t format = 0;
+  auto formatOf = [&](std::string_view name) {
+    for (uint32_t i = 0; i < formats.size(); ++i) {
+      if (formats[i] == name) return i;
+    }
+    formats.emplace_back(name);
+    return static_cast<uint32_t>(formats.size() - 1);
+  };
   auto literal = [&](std::string_view text) {
     for (char c : text) levels.back().push_back(Char{c, true, format});
   };
@@ -130,14 +142,14 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
         out.problems.push_back("an unknown building block <" + std::string(tag) + ">");
         literal(body.substr(i, close - i + 1));
       } else if (tag == "/" || tag == "Default Para Font") {
-        format.clear();
+        format = 0;
       } else {
-        format = tag;
+        format = formatOf(tag);
       }
       i = close;
     } else if (c == ':') {
       levels.emplace_back();
-      format.clear();
+      format = 0;
     } else {
       levels.back().push_back(Char{c, false, format});
     }
@@ -145,7 +157,7 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
   entry.noPage = state.noPage;
   for (std::vector<Char>& level : levels) {
     Trim(level);
-    if (!level.empty()) entry.levels.push_back(ToLevel(level));
+    if (!level.empty()) entry.levels.push_back(ToLevel(level, formats));
   }
   if (!entry.levels.empty()) out.entries.push_back(std::move(entry));
 }
