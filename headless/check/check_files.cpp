@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kSettingsName = "CVConfig.fm";
 constexpr const char* kIndexSuffix = "IX";
+constexpr const char* kMarkerType = "Index";
 
 std::string Joined(const std::string& dir, const std::string& name) {
   return JoinPath(dir, name);
@@ -36,8 +37,10 @@ class Checker {
     Loaded loaded = host_.store().load(path);
     if (!loaded) return fail(LoadError(loaded, path));
     generate::IndexSettings index = generate::DefaultIndexSettings();
+    scan_.markerTypes.clear();
     std::vector<IndexMarker> markers;
     if (loaded.document) {
+      scan_.markerTypes.insert(kMarkerType);
       if (!chapter(path, std::move(loaded.document), markers)) return false;
     } else {
       const Book& book = *loaded.book;
@@ -47,10 +50,11 @@ class Checker {
         if (comp.kind != host::kComponentDocument) continue;
         if (comp.props.getInt(host::kPropComponentExcluded) != 0) continue;
         const int32_t generated = comp.props.getInt(host::kPropGeneratedFileType);
-        if (generated == host::kGeneratedIndex) readIndexSettings(comp.path, index);
+        if (generated == host::kGeneratedIndex) indexComponent(comp, index);
         if (generated == 0) chapters.push_back(comp.path);
       }
       if (chapters.empty()) return fail(path + ": the book has no chapters");
+      if (scan_.markerTypes.empty()) scan_.markerTypes.insert(kMarkerType);
       for (const std::string& c : chapters) {
         Loaded doc = host_.store().load(c);
         if (!doc.document) {
@@ -96,10 +100,16 @@ class Checker {
     return true;
   }
 
-  // The sorting settings of the book's index document, when it exists.
-  void readIndexSettings(const std::string& path, generate::IndexSettings& index) {
-    Loaded loaded = host_.store().load(path);
-    if (loaded.document) index = generate::ReadIndexSettings(*loaded.document, kIndexSuffix);
+  // The marker types a generated index of the book collects, and the
+  // sorting settings of its document when it exists.
+  void indexComponent(const Component& comp, generate::IndexSettings& index) {
+    if (const Value* tags = comp.props.find(kPropGeneratedTags)) {
+      scan_.markerTypes.insert(tags->strs.begin(), tags->strs.end());
+    }
+    std::string suffix = comp.props.getString(kPropGeneratedSuffix);
+    if (suffix.empty()) suffix = kIndexSuffix;
+    Loaded loaded = host_.store().load(comp.path);
+    if (loaded.document) index = generate::ReadIndexSettings(*loaded.document, suffix);
   }
 
   Host& host_;

@@ -91,10 +91,11 @@ class Check : public ::testing::Test {
   std::string at(const std::string& name) const { return dir.path(name); }
   void save(const std::string& name, const Mif& m) { dir.write(name, m.text()); }
   // A book of the chapters, and an index that is not made yet.
-  void saveBook(const std::string& name, const std::vector<std::string>& chapters) {
+  void saveBook(const std::string& name, const std::vector<std::string>& chapters,
+                const std::string& tags = "<DeriveTag `Index'>") {
     std::string text = "<Book 9.00>\n";
     for (const std::string& c : chapters) text += "<BookComponent <FileName `<c\\>" + c + "'>>\n";
-    text += "<BookComponent <FileName `<c\\>BookIX.fm'> <DeriveType IDX> <DeriveTag `Index'>>\n";
+    text += "<BookComponent <FileName `<c\\>BookIX.fm'> <DeriveType IDX> " + tags + ">\n";
     dir.write(name, text);
   }
   // A check run, with the scratch directory left out of what it says.
@@ -216,6 +217,19 @@ TEST_F(Check, ACleanBookHasNoProblemsAndARangeMayCrossChapters) {
             "ch1.mif:4: warning: the \"see also\" target \"Wolves\" is no entry of the index: "
             ".i.Dogs: see also Wolves;\n"
             "2 problems in 1 chapter\n");
+}
+
+TEST_F(Check, MarkersOfEveryTypeTheIndexCollectsAreChecked) {
+  Mif ch;
+  ch.para("Body", "Cats", "<Marker <MTypeName `Subject'> <MText `Cats[;'>>");
+  ch.para("Body", "Dogs", "<Marker <MTypeName `Author'> <MText `Dogs[;'>>");
+  save("ch.mif", ch);
+  saveBook("Book.mif", {"ch.fm"}, "<DeriveTag `Index'> <DeriveTag `Subject'>");
+  const CliRun r = check({at("Book.mif")});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out,
+            "ch.mif:1: warning: a '[' without ']' (the index takes it as text): Cats[;\n"
+            "1 problem in 1 chapter\n");
 }
 
 TEST_F(Check, TheJsonFormHasOneObjectAFinding) {
