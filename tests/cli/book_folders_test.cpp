@@ -141,14 +141,8 @@ TEST_F(BookFolders, DumpShowsChapterPathsFromTheWorkingFolder) {
   EXPECT_NE(r.out.find(" " + dir.path("vol3/part/ch9.fm")), std::string::npos) << r.out;
 }
 
-class BookChapters : public ::testing::Test {
+class BookChapters : public ExampleFilesTest {
  protected:
-  void SetUp() override { dir.copyExamples(); }
-  std::string at(const std::string& name) const { return dir.path(name); }
-  CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", at("home")});
-    return RunCliOnDisk(args);
-  }
   // The example book with its second chapter named `name` instead.
   void listInstead(const std::string& name) {
     std::string book = dir.read("guide/Guide.mif");
@@ -156,8 +150,6 @@ class BookChapters : public ::testing::Test {
     book.replace(book.find(was), was.size(), "<c\\>" + name);
     dir.write("guide/Guide.mif", book);
   }
-
-  ScratchDir dir;
 };
 
 TEST_F(BookChapters, AMissingChapterIsAnErrorAndNothingIsWritten) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "cli_io.h"
 #include "headless/store.h"
 
@@ -49,6 +51,20 @@ class ScratchDir {
 
  private:
   std::filesystem::path dir_;
+};
+
+// A test over copies of the example book and home directory in a scratch
+// directory, run with that home directory.
+class ExampleFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dir.copyExamples(); }
+  std::string at(const std::string& name) const { return dir.path(name); }
+  CliRun run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", at("home")});
+    return RunCliOnDisk(args);
+  }
+
+  ScratchDir dir;
 };
 
 }  // namespace vtrtest

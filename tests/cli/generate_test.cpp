@@ -12,14 +12,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class GenerateRun : public ::testing::Test {
+class GenerateRun : public ExampleFilesTest {
  protected:
-  void SetUp() override { dir.copyExamples(); }
-  std::string at(const std::string& name) const { return dir.path(name); }
-  CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", at("home")});
-    return RunCliOnDisk(args);
-  }
   // The main flow of a document as "Tag: text" lines (markers left out).
   Lines flow(const std::string& name) const {
     headless::Loaded loaded = mif::MifStore().load(at(name));
@@ -40,8 +34,6 @@ class GenerateRun : public ::testing::Test {
            "<MText `" +
            marker + "'> <Unique 5>>>>>\n";
   }
-
-  ScratchDir dir;
 };
 
 TEST_F(GenerateRun, TheExampleBookFromEntriesToAProcessedIndex) {

@@ -7,15 +7,8 @@
 namespace vtrtest {
 namespace {
 
-class RunFiles : public ::testing::Test {
+class RunFiles : public ExampleFilesTest {
  protected:
-  void SetUp() override { dir.copyExamples(); }
-  std::string at(const std::string& name) const { return dir.path(name); }
-  // A run with the example home directory.
-  CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", at("home")});
-    return RunCliOnDisk(args);
-  }
   std::string dump(const std::string& name) { return RunCliOnDisk({"dump", at(name)}).out; }
   // The names of the files that differ between two snapshots.
   static std::vector<std::string> Changed(const std::map<std::string, std::string>& a,
@@ -38,8 +31,6 @@ class RunFiles : public ::testing::Test {
     }
     return out;
   }
-
-  ScratchDir dir;
 };
 
 TEST_F(RunFiles, ABookCommandRunsOverTheChaptersAndWritesThem) {

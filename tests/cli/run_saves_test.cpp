@@ -22,21 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RunSaves : public ::testing::Test {
+class RunSaves : public ExampleFilesTest {
  protected:
-  void SetUp() override { dir.copyExamples(); }
-  std::string at(const std::string& name) const { return dir.path(name); }
-  CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--home", at("home")});
-    return RunCliOnDisk(args);
-  }
   std::string wrote(const std::vector<std::string>& names) const {
     std::string out;
     for (const std::string& n : names) out += "wrote " + at(n) + "\n";
     return out;
   }
-
-  ScratchDir dir;
 };
 
 TEST_F(RunSaves, ABookRunWritesEveryChapterOrNone) {
