@@ -1,5 +1,8 @@
 #include "model_view.h"
 
+#include <map>
+#include <string>
+
 #include "headless/utf8.h"
 
 namespace fuzz {
@@ -43,6 +46,28 @@ void Paragraphs(const Document& doc, Id container, std::string& out) {
   }
 }
 
+// Characters a file names but the reader does not know (`<Char Foo>`) are
+// held as private-use stand-ins (U+F0000 on, UTF-8 F3 B0..BF xx xx), and
+// which stand-in a name gets depends on what else the file's bytes hold, so
+// it can differ between a file and its rewrite. The view numbers them in
+// order of first use instead; the written names are checked by the bytes.
+std::string NumberStandIns(const std::string& view) {
+  std::string out;
+  std::map<std::string, std::size_t> numbers;
+  for (std::size_t at = 0; at < view.size();) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(view[at + i]); };
+    if (at + 3 < view.size() && byte(0) == 0xF3 && byte(1) >= 0xB0 && byte(1) <= 0xBF &&
+        (byte(2) & 0xC0) == 0x80 && (byte(3) & 0xC0) == 0x80) {
+      const auto [it, added] = numbers.try_emplace(view.substr(at, 4), numbers.size() + 1);
+      out += "<char#" + std::to_string(it->second) + ">";
+      at += 4;
+    } else {
+      out += view[at++];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string ModelView(const Document& doc) {
@@ -74,7 +99,7 @@ std::string ModelView(const Document& doc) {
     out += "marker " + (doc.alive(type) ? doc.node(type).name : std::string("?")) + ": " +
            doc.node(m).name + "\n";
   }
-  return out;
+  return NumberStandIns(out);
 }
 
 std::string BookView(const headless::Book& book) {
