@@ -86,19 +86,18 @@ std::size_t IndexMarkerCount(const Document& d) {
   return n;
 }
 
-void BM_InsertAllMarkers(benchmark::State& state) {
-  const auto paragraphs = static_cast<int>(state.range(0));
-  const Document& original = DocumentOf(paragraphs);
-  Host host;
+// Loads the plug-in into `host` and times Insert All Markers on fresh copies
+// of `original`, one per iteration. Returns the last copy's document, or 0
+// (with the benchmark marked as skipped) when the plug-in cannot be loaded.
+ObjectId TimeInsertAllMarkers(benchmark::State& state, Host& host, const Document& original) {
   host.setHomeDirectory("C:\\bench\\home");
   std::string error;
   if (host.loadClient(VTR_PLUGIN_PATH, &error) < 0) {
     state.SkipWithError(("cannot load the plug-in: " + error).c_str());
-    return;
+    return 0;
   }
   host.initialize(host::kInitFirst);
   ObjectId doc = 0;
-  std::size_t made = 0;
   for (auto _ : state) {
     state.PauseTiming();
     if (doc != 0) host.close(doc);
@@ -107,7 +106,15 @@ void BM_InsertAllMarkers(benchmark::State& state) {
     state.ResumeTiming();
     host.command(kInsertAllMarkers);
   }
-  made = IndexMarkerCount(*host.document(doc));
+  return doc;
+}
+
+void BM_InsertAllMarkers(benchmark::State& state) {
+  const auto paragraphs = static_cast<int>(state.range(0));
+  Host host;
+  const ObjectId doc = TimeInsertAllMarkers(state, host, DocumentOf(paragraphs));
+  if (doc == 0) return;
+  const std::size_t made = IndexMarkerCount(*host.document(doc));
   if (!host.dialogs().empty()) state.SkipWithError("the conversion showed a dialog");
   state.counters["paragraphs"] = paragraphs;
   state.counters["markers_made"] = static_cast<double>(made);
@@ -142,24 +149,9 @@ Document MakeCrowdedParagraph(int markers) {
 // stays flat from 20,000 to 160,000.
 void BM_InsertAllMarkersCrowdedParagraph(benchmark::State& state) {
   const auto markers = static_cast<int>(state.range(0));
-  const Document original = MakeCrowdedParagraph(markers);
   Host host;
-  host.setHomeDirectory("C:\\bench\\home");
-  std::string error;
-  if (host.loadClient(VTR_PLUGIN_PATH, &error) < 0) {
-    state.SkipWithError(("cannot load the plug-in: " + error).c_str());
-    return;
-  }
-  host.initialize(host::kInitFirst);
-  ObjectId doc = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    if (doc != 0) host.close(doc);
-    doc = host.addDocument(original);
-    host.setActiveDocument(doc);
-    state.ResumeTiming();
-    host.command(kInsertAllMarkers);
-  }
+  const ObjectId doc = TimeInsertAllMarkers(state, host, MakeCrowdedParagraph(markers));
+  if (doc == 0) return;
   if (IndexMarkerCount(*host.document(doc)) != 1) state.SkipWithError("old markers were left");
   state.counters["markers"] = markers;
   state.SetItemsProcessed(state.iterations() * markers);
