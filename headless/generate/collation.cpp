@@ -79,7 +79,12 @@ Collation::~Collation() = default;
 std::string Collation::key(std::string_view utf8) const {
   icu::UnicodeString text = icu::UnicodeString::fromUTF8(
       icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-  if (!impl_->ignored.empty()) {
+  // Most texts hold no ignored character and are keyed as they are.
+  bool ignores = false;
+  for (int32_t i = 0; i < text.length() && !ignores && !impl_->ignored.empty(); ++i) {
+    ignores = impl_->ignored.count(text.charAt(i)) != 0 || U16_IS_SURROGATE(text.charAt(i));
+  }
+  if (ignores) {
     icu::UnicodeString kept;
     for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
       const UChar32 c = text.char32At(i);

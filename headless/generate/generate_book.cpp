@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <set>
 #include <unordered_map>
 
 #include "generate/collation.h"
@@ -25,7 +24,7 @@ constexpr const char* kDefaultSuffix = "IX";
 struct FoundMarker {
   std::size_t chapter = 0;  // index into the run's chapter list
   int page = 0;             // its body page in the chapter
-  std::string type;
+  uint32_t type = 0;        // index into the run's marker type names
   std::string text;
   std::optional<long long> unique;
   int paragraph = 0;  // its paragraph's number, 0 when unknown
@@ -101,9 +100,12 @@ class Generator {
       indexes.push_back(indexOf(addIndexComponent()));
       report_.bookChanged = true;
     }
-    std::set<std::string> types;
-    for (const IndexComponent& ix : indexes) types.insert(ix.types.begin(), ix.types.end());
-    if (!readBook(types)) return std::move(report_);
+    for (const IndexComponent& ix : indexes) {
+      for (const std::string& t : ix.types) {
+        if (std::find(types_.begin(), types_.end(), t) == types_.end()) types_.push_back(t);
+      }
+    }
+    if (!readBook()) return std::move(report_);
     for (const IndexComponent& ix : indexes) {
       if (!generate(ix)) return std::move(report_);
     }
@@ -145,7 +147,7 @@ class Generator {
   }
 
   // Every component in book order, numbered; the markers of the chapters.
-  bool readBook(const std::set<std::string>& types) {
+  bool readBook() {
     BookNumbering numbering;
     for (Id c : book_.components()) {
       const Component& comp = book_.component(c);
@@ -178,13 +180,17 @@ class Generator {
       NumberedComponent numbers = numbering.add(pages);
       if (generated != 0) continue;
       chapters_.push_back(Chapter{comp.path, std::move(numbers)});
-      collect(doc, layout, types);
+      collect(doc, layout);
     }
     return true;
   }
 
-  void collect(const Document& doc, const mif::SavedLayout& layout,
-               const std::set<std::string>& types) {
+  void collect(const Document& doc, const mif::SavedLayout& layout) {
+    // The index of each marker type of the document among the types collected.
+    std::unordered_map<Id, uint32_t> typeOf;
+    for (uint32_t i = 0; i < types_.size(); ++i) {
+      if (Id t = doc.find(Kind::MarkerType, types_[i])) typeOf.emplace(t, i);
+    }
     std::unordered_map<Id, int> numberOf;
     if (options_.paragraphOrder) {
       int n = 0;
@@ -193,13 +199,13 @@ class Generator {
     int lastPage = layout.bodyPages.empty() ? -1 : 0;
     for (Id m = doc.first(DocList::Markers); m != 0; m = doc.node(m).next) {
       const Node& marker = doc.node(m);
-      const std::string& type = doc.alive(marker.ref) ? doc.node(marker.ref).name : std::string();
       const TextPos at = doc.anchorPosition(m);
       if (at.para == 0) continue;
       const bool fromFile = m < layout.markers.size() && layout.markers[m].inFile;
       int page = m < layout.markers.size() ? layout.markers[m].page : -1;
       if (page >= 0) lastPage = page;
-      if (types.count(type) == 0) continue;
+      const auto type = typeOf.find(marker.ref);
+      if (type == typeOf.end()) continue;
       if (at.offset < doc.size(at.para) && doc.attrHidden(doc.atoms(at.para)[at.offset].attr)) {
         continue;
       }
@@ -210,7 +216,7 @@ class Generator {
       FoundMarker f;
       f.chapter = chapters_.size() - 1;
       f.page = page;
-      f.type = type;
+      f.type = type->second;
       f.text = marker.name;
       if (m < layout.markers.size()) f.unique = layout.markers[m].unique;
       auto it = numberOf.find(at.para);
@@ -238,20 +244,24 @@ class Generator {
     const IndexSettings settings =
         doc ? ReadIndexSettings(*doc, ix.suffix) : DefaultIndexSettings();
     const Collation collation(settings.sortOrder, settings.ignoreChars);
-    const std::set<std::string> wanted(ix.types.begin(), ix.types.end());
+    PageTexts pages(*this, ix, settings);
     std::vector<Occurrence> occurrences;
+    occurrences.reserve(markers_.size());
     for (std::size_t i = 0; i < markers_.size(); ++i) {
       const FoundMarker& m = markers_[i];
-      if (wanted.count(m.type) == 0) continue;
+      if (!pages.collects(m.type)) continue;
       ParsedMarker parsed = ParseMarkerText(m.text);
       for (const std::string& p : parsed.problems) {
         report_.problems.push_back(describe(m) + ": " + p + "; taken as text");
       }
       if (parsed.entries.empty()) continue;
-      const PageRef page = pageOf(m, ix, settings);
-      for (MarkerEntry& e : parsed.entries) occurrences.push_back({std::move(e), page, i});
+      PageRef page = pages.of(m);
+      for (std::size_t e = 0; e + 1 < parsed.entries.size(); ++e) {
+        occurrences.push_back({std::move(parsed.entries[e]), page, i});
+      }
+      occurrences.push_back({std::move(parsed.entries.back()), std::move(page), i});
     }
-    BuiltIndex built = BuildIndex(occurrences, settings, collation);
+    BuiltIndex built = BuildIndex(std::move(occurrences), settings, collation);
     for (const EntryProblem& p : built.problems) {
       report_.problems.push_back(describe(markers_[p.source]) + ": " + p.message);
     }
@@ -274,25 +284,75 @@ class Generator {
     return true;
   }
 
-  PageRef pageOf(const FoundMarker& m, const IndexComponent& ix, const IndexSettings& settings) {
-    const Chapter& c = chapters_[m.chapter];
-    PageRef ref;
-    ref.order = (static_cast<uint64_t>(m.chapter) << 32) | static_cast<uint32_t>(m.page);
-    ref.text = settings.formFor(m.type);
-    const std::string& number = static_cast<std::size_t>(m.page) < c.numbers.pages.size()
-                                    ? c.numbers.pages[static_cast<std::size_t>(m.page)]
-                                    : std::string();
-    ReplaceAll(ref.text, "<$pagenum>", number);
-    ReplaceAll(ref.text, "<$chapnum>", c.numbers.chapter);
-    ReplaceAll(ref.text, "<$volnum>", c.numbers.volume);
-    if (ix.links && m.unique) {
-      ref.link = settings.linkCommand;
-      ReplaceAll(ref.link, "<$relfilename>", RelativeName(c.path, ix.path));
-      ReplaceAll(ref.link, "<$ObjectType>", "1");
-      ReplaceAll(ref.link, "<$ObjectId>", std::to_string(*m.unique));
+  // The page references of one index: each page's text made once per
+  // marker type, each chapter's link command filled in but for the
+  // marker's id.
+  class PageTexts {
+   public:
+    PageTexts(const Generator& g, const IndexComponent& ix, const IndexSettings& settings)
+        : g_(g), forms_(g.types_.size()), texts_(g.types_.size()) {
+      for (uint32_t t = 0; t < g.types_.size(); ++t) {
+        if (std::find(ix.types.begin(), ix.types.end(), g.types_[t]) == ix.types.end()) continue;
+        forms_[t] = settings.formFor(g.types_[t]);
+        texts_[t].resize(g.chapters_.size());
+      }
+      if (!ix.links) return;
+      for (const Chapter& c : g.chapters_) {
+        std::string command = settings.linkCommand;
+        ReplaceAll(command, "<$relfilename>", RelativeName(c.path, ix.path));
+        ReplaceAll(command, "<$ObjectType>", "1");
+        links_.push_back(Split(command, "<$ObjectId>"));
+      }
     }
-    return ref;
-  }
+
+    bool collects(uint32_t type) const { return !forms_[type].empty(); }
+
+    PageRef of(const FoundMarker& m) {
+      PageRef ref;
+      ref.order = (static_cast<uint64_t>(m.chapter) << 32) | static_cast<uint32_t>(m.page);
+      ref.text = text(m.type, m.chapter, static_cast<std::size_t>(m.page));
+      if (!links_.empty() && m.unique) {
+        const std::vector<std::string>& parts = links_[m.chapter];
+        const std::string id = std::to_string(*m.unique);
+        ref.link = parts.front();
+        for (std::size_t i = 1; i < parts.size(); ++i) ref.link.append(id).append(parts[i]);
+      }
+      return ref;
+    }
+
+   private:
+    static std::vector<std::string> Split(const std::string& s, std::string_view at) {
+      std::vector<std::string> out;
+      std::size_t from = 0;
+      for (std::size_t i = s.find(at); i != std::string::npos; i = s.find(at, from)) {
+        out.push_back(s.substr(from, i - from));
+        from = i + at.size();
+      }
+      out.push_back(s.substr(from));
+      return out;
+    }
+
+    const std::string& text(uint32_t type, std::size_t chapter, std::size_t page) {
+      const NumberedComponent& numbers = g_.chapters_[chapter].numbers;
+      std::vector<std::string>& made = texts_[type][chapter];
+      // One more text than pages: a page the numbering does not know.
+      if (made.empty()) made.resize(numbers.pages.size() + 1);
+      page = std::min(page, numbers.pages.size());
+      std::string& t = made[page];
+      if (t.empty()) {
+        t = forms_[type];
+        ReplaceAll(t, "<$pagenum>", page < numbers.pages.size() ? numbers.pages[page] : "");
+        ReplaceAll(t, "<$chapnum>", numbers.chapter);
+        ReplaceAll(t, "<$volnum>", numbers.volume);
+      }
+      return t;
+    }
+
+    const Generator& g_;
+    std::vector<std::string> forms_;  // by type; empty for a type this index does not collect
+    std::vector<std::vector<std::vector<std::string>>> texts_;  // by type, chapter, page
+    std::vector<std::vector<std::string>> links_;  // by chapter: the command split at the id
+  };
 
   Host& host_;
   Book& book_;
@@ -300,6 +360,7 @@ class Generator {
   GenerateReport report_;
   std::vector<Chapter> chapters_;
   std::vector<FoundMarker> markers_;
+  std::vector<std::string> types_;  // the marker types of every index of the book
 };
 
 }  // namespace

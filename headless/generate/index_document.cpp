@@ -3,6 +3,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "headless/utf8.h"
 #include "mif/document.h"
 #include "mif/model.h"
 #include "mif/strings.h"
@@ -38,35 +39,48 @@ PropMap LevelFormat(int level) {
   return props;
 }
 
+// Writes each line's text, separators and page numbers (each with its
+// link) into its paragraph in one insertion.
 class LineWriter {
  public:
   LineWriter(Document& doc, const IndexSettings& settings) : doc_(doc), settings_(settings) {}
 
   void write(Id para, const IndexLine& line) {
-    for (const Piece& p : line.text) doc_.appendText(para, p.text, attrOf(p.format));
-    if (line.pages.empty()) return;
-    doc_.appendText(para, settings_.beforePages);
-    for (std::size_t i = 0; i < line.pages.size(); ++i) {
-      if (i > 0) doc_.appendText(para, settings_.betweenPages);
-      page(para, line.pages[i].first);
-      if (line.pages[i].last) {
-        doc_.appendText(para, settings_.inRange);
-        page(para, *line.pages[i].last);
+    atoms_.clear();
+    for (const Piece& p : line.text) text(p.text, attrOf(p.format));
+    if (!line.pages.empty()) {
+      text(settings_.beforePages, 0);
+      for (std::size_t i = 0; i < line.pages.size(); ++i) {
+        if (i > 0) text(settings_.betweenPages, 0);
+        page(line.pages[i].first);
+        if (line.pages[i].last) {
+          text(settings_.inRange, 0);
+          page(*line.pages[i].last);
+        }
       }
+      text(settings_.afterPages, 0);
     }
-    doc_.appendText(para, settings_.afterPages);
+    doc_.insertAtoms({para, 0}, atoms_);
   }
 
  private:
-  void page(Id para, const PageRef& p) {
+  void text(std::string_view utf8, uint32_t attr) {
+    if (!HasNonAscii(utf8)) {
+      for (char c : utf8) atoms_.push_back(Atom::Char(static_cast<unsigned char>(c), attr));
+      return;
+    }
+    for (char32_t c : DecodeUtf8(utf8)) atoms_.push_back(Atom::Char(c, attr));
+  }
+
+  void page(const PageRef& p) {
     if (!p.link.empty()) {
       if (hypertext_ == 0) {
         hypertext_ = doc_.find(Kind::MarkerType, "Hypertext");
         if (hypertext_ == 0) hypertext_ = doc_.addMarkerType("Hypertext");
       }
-      doc_.appendAnchor(para, doc_.addMarker(hypertext_, p.link));
+      atoms_.push_back(Atom::Anchor(doc_.addMarker(hypertext_, p.link), AnchorRole::Single));
     }
-    doc_.appendText(para, p.text);
+    text(p.text, 0);
   }
 
   uint32_t attrOf(const std::string& format) {
@@ -84,6 +98,7 @@ class LineWriter {
   const IndexSettings& settings_;
   Id hypertext_ = 0;
   std::map<std::string, uint32_t> attrs_;
+  std::vector<Atom> atoms_;
 };
 
 void Quoted(std::ostringstream& out, const std::string& token, const std::string& text) {

@@ -1,96 +1,100 @@
 #include "index_entries.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 namespace headless::generate {
 
 namespace {
 
+constexpr uint32_t kNone = UINT32_MAX;
+
+// The pages one marker entry gives a line: two occurrences for a range,
+// one (twice) for a single page.
 struct Range {
-  PageRef first, last;
-  bool isRange = false;
+  uint32_t node;
+  uint32_t first, last;
+  bool isRange;
 };
 
 struct Node {
-  std::string plain;
-  LevelText display;
+  uint32_t parent = kNone;
+  uint64_t hash = 0;   // of its parent and text
   bool named = false;  // a marker names it as its own entry (not only as a parent)
-  std::string sortAs;
   bool keyed = false;
-  std::string key;
-  std::vector<uint32_t> children;
-  std::vector<Range> pages;
-  std::vector<std::pair<PageRef, std::size_t>> open;  // range starts waiting for their end
+  std::string plain;
+  std::string sortAs;  // its key; empty while it sorts by its plain text
+  std::vector<Piece> display;
 };
 
 class Builder {
  public:
-  Builder(const IndexSettings& settings, const Collation& collation)
-      : settings_(settings), collation_(collation), nodes_(1) {}
+  Builder(std::vector<Occurrence>& occurrences, const IndexSettings& settings,
+          const Collation& collation)
+      : occ_(occurrences), settings_(settings), collation_(collation), nodes_(1) {
+    nodes_.reserve(occurrences.size() + 1);
+    ranges_.reserve(occurrences.size());
+  }
 
-  void add(const Occurrence& o) {
+  void add(uint32_t index) {
+    MarkerEntry& e = occ_[index].entry;
     uint32_t at = 0;
-    const MarkerEntry& e = o.entry;
     for (std::size_t i = 0; i < e.levels.size(); ++i) {
-      at = child(at, e.levels[i]);
-      Node& n = nodes_[at];
       const bool last = i + 1 == e.levels.size();
+      bool made = false;
+      at = child(at, e.levels[i], made);
+      Node& n = nodes_[at];
       if (last && !n.named) {
-        n.display = e.levels[i];
+        if (!made) n.display = std::move(e.levels[i].pieces);
         n.named = true;
       }
       if (i < e.sortKey.size() && !e.sortKey[i].empty() && !n.keyed) {
-        n.sortAs = e.sortKey[i];
+        n.sortAs = std::move(e.sortKey[i]);
         n.keyed = true;
       }
     }
     depth_ = std::max(depth_, static_cast<int>(e.levels.size()));
     if (e.noPage) return;
-    Node& n = nodes_[at];
     if (e.startRange && !e.endRange) {
-      n.open.emplace_back(o.page, o.source);
+      open_[at].push_back(index);
     } else if (e.endRange && !e.startRange) {
-      if (n.open.empty()) {
-        problems_.push_back({o.source,
+      auto it = open_.find(at);
+      if (it == open_.end() || it->second.empty()) {
+        problems_.push_back({occ_[index].source,
                              "the end of a page range that was not started (<$endrange> "
                              "without <$startrange>); it is listed as a single page"});
-        n.pages.push_back(Range{o.page, o.page});
+        ranges_.push_back(Range{at, index, index, false});
       } else {
-        const PageRef first = n.open.back().first;
-        n.open.pop_back();
-        n.pages.push_back(Range{first, o.page, true});
+        ranges_.push_back(Range{at, it->second.back(), index, true});
+        it->second.pop_back();
       }
     } else {
-      n.pages.push_back(Range{o.page, o.page});
+      ranges_.push_back(Range{at, index, index, false});
     }
   }
 
   BuiltIndex finish() {
     BuiltIndex out;
-    for (Node& n : nodes_) {
-      for (const auto& [page, source] : n.open) {
-        problems_.push_back({source,
+    for (auto& [node, starts] : open_) {
+      for (uint32_t start : starts) {
+        problems_.push_back({occ_[start].source,
                              "a page range that is not ended (<$startrange> without "
                              "<$endrange>); it is listed as a single page"});
-        n.pages.push_back(Range{page, page});
+        ranges_.push_back(Range{node, start, start, false});
       }
-      n.open.clear();
-      n.key = collation_.key(n.sortAs);
     }
-    std::vector<std::pair<std::string, const GroupTitle*>> titles;
-    for (const GroupTitle& t : settings_.groupTitles) {
-      titles.emplace_back(collation_.key(t.sortAs), &t);
-    }
-    std::stable_sort(titles.begin(), titles.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    rankNodes();
+    groupChildren();
+    groupPages();
+    out.lines.reserve(nodes_.size() + settings_.groupTitles.size());
     std::size_t nextTitle = 0;
     const GroupTitle* shown = nullptr;
-    for (uint32_t c : sorted(0)) {
-      const Node& n = nodes_[c];
+    for (uint32_t i = childStart_[0]; i < childStart_[1]; ++i) {
+      const uint32_t c = children_[i];
       const GroupTitle* title = shown;
-      while (nextTitle < titles.size() && titles[nextTitle].first <= n.key) {
-        title = titles[nextTitle++].second;
+      while (nextTitle < titles_.size() && titles_[nextTitle].first <= rank_[c]) {
+        title = titles_[nextTitle++].second;
       }
       if (title != shown) {
         out.lines.push_back(IndexLine{true, 1, title->text.pieces, {}});
@@ -107,81 +111,164 @@ class Builder {
   }
 
  private:
-  uint32_t child(uint32_t parent, const LevelText& level) {
+  uint32_t child(uint32_t parent, LevelText& level, bool& made) {
     std::string plain = level.plain();
-    // One table for every parent: the parent's number, a zero byte, the text.
-    std::string path = std::to_string(parent);
-    path += '\0';
-    path += plain;
-    auto [it, made] = byPath_.try_emplace(std::move(path), static_cast<uint32_t>(nodes_.size()));
-    if (!made) return it->second;
-    const uint32_t id = it->second;
-    nodes_[parent].children.push_back(id);
-    Node n;
-    n.display = level;
-    n.sortAs = plain;
+    const uint64_t hash =
+        std::hash<std::string_view>{}(plain) ^ (uint64_t{parent} * 0x9E3779B97F4A7C15ull);
+    if (2 * nodes_.size() >= table_.size()) grow();
+    std::size_t slot = hash & (table_.size() - 1);
+    for (; table_[slot] != kNone; slot = (slot + 1) & (table_.size() - 1)) {
+      const Node& n = nodes_[table_[slot]];
+      if (n.hash == hash && n.parent == parent && n.plain == plain) return table_[slot];
+    }
+    const auto id = static_cast<uint32_t>(nodes_.size());
+    table_[slot] = id;
+    Node& n = nodes_.emplace_back();
+    n.parent = parent;
+    n.hash = hash;
     n.plain = std::move(plain);
-    nodes_.push_back(std::move(n));
+    n.display = std::move(level.pieces);
+    made = true;
     return id;
   }
 
-  // The children of a node in index order: by key, then by exact text,
-  // then in order of first appearance.
-  std::vector<uint32_t> sorted(uint32_t parent) const {
-    std::vector<uint32_t> out = nodes_[parent].children;
-    std::stable_sort(out.begin(), out.end(), [&](uint32_t a, uint32_t b) {
-      const Node& x = nodes_[a];
-      const Node& y = nodes_[b];
-      if (x.key != y.key) return x.key < y.key;
-      return x.plain < y.plain;
-    });
-    return out;
+  // The table of nodes by path, open addressed, at most half full.
+  void grow() {
+    table_.assign(std::max<std::size_t>(64, 2 * table_.size()), kNone);
+    for (uint32_t id = 1; id < nodes_.size(); ++id) {
+      std::size_t slot = nodes_[id].hash & (table_.size() - 1);
+      while (table_[slot] != kNone) slot = (slot + 1) & (table_.size() - 1);
+      table_[slot] = id;
+    }
   }
 
-  static std::vector<PageItem> PageList(std::vector<Range> pages) {
-    std::stable_sort(pages.begin(), pages.end(),
-                     [](const Range& a, const Range& b) { return a.first.order < b.first.order; });
+  // Every node and group title gets the rank of its sort string among all
+  // of them: equal keys, equal ranks. Each distinct string is keyed once.
+  void rankNodes() {
+    std::unordered_map<std::string_view, uint32_t> idOf;
+    std::vector<std::string_view> strings;
+    auto intern = [&](std::string_view s) {
+      auto [it, made] = idOf.try_emplace(s, static_cast<uint32_t>(strings.size()));
+      if (made) strings.push_back(s);
+      return it->second;
+    };
+    std::vector<uint32_t> stringOf(nodes_.size());
+    for (std::size_t i = 1; i < nodes_.size(); ++i) {
+      stringOf[i] = intern(nodes_[i].keyed ? nodes_[i].sortAs : nodes_[i].plain);
+    }
+    std::vector<uint32_t> titleString;
+    for (const GroupTitle& t : settings_.groupTitles) titleString.push_back(intern(t.sortAs));
+    std::vector<std::string> keys(strings.size());
+    for (std::size_t i = 0; i < strings.size(); ++i) keys[i] = collation_.key(strings[i]);
+    std::vector<std::pair<std::string_view, uint32_t>> byKey(strings.size());
+    for (uint32_t i = 0; i < byKey.size(); ++i) byKey[i] = {keys[i], i};
+    std::sort(byKey.begin(), byKey.end());
+    std::vector<uint32_t> rankOf(strings.size());
+    uint32_t rank = 0;
+    for (std::size_t i = 0; i < byKey.size(); ++i) {
+      if (i > 0 && byKey[i].first != byKey[i - 1].first) ++rank;
+      rankOf[byKey[i].second] = rank;
+    }
+    rank_.resize(nodes_.size());
+    for (std::size_t i = 1; i < nodes_.size(); ++i) rank_[i] = rankOf[stringOf[i]];
+    for (std::size_t i = 0; i < titleString.size(); ++i) {
+      titles_.emplace_back(rankOf[titleString[i]], &settings_.groupTitles[i]);
+    }
+    std::stable_sort(titles_.begin(), titles_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
+
+  // The children of every node, each node's in index order: by key, then
+  // by exact text (two children of one node never have the same text).
+  void groupChildren() {
+    childStart_.assign(nodes_.size() + 1, 0);
+    for (std::size_t i = 1; i < nodes_.size(); ++i) ++childStart_[nodes_[i].parent + 1];
+    for (std::size_t i = 1; i < childStart_.size(); ++i) childStart_[i] += childStart_[i - 1];
+    children_.resize(nodes_.size() - 1);
+    std::vector<uint32_t> fill(childStart_.begin(), childStart_.end() - 1);
+    for (uint32_t i = 1; i < nodes_.size(); ++i) children_[fill[nodes_[i].parent]++] = i;
+    for (std::size_t p = 0; p < nodes_.size(); ++p) {
+      std::sort(children_.begin() + childStart_[p], children_.begin() + childStart_[p + 1],
+                [&](uint32_t a, uint32_t b) {
+                  if (rank_[a] != rank_[b]) return rank_[a] < rank_[b];
+                  return nodes_[a].plain < nodes_[b].plain;
+                });
+    }
+  }
+
+  // The ranges of every node together, in the order they were added.
+  void groupPages() {
+    pageStart_.assign(nodes_.size() + 1, 0);
+    for (const Range& r : ranges_) ++pageStart_[r.node + 1];
+    for (std::size_t i = 1; i < pageStart_.size(); ++i) pageStart_[i] += pageStart_[i - 1];
+    byNode_.resize(ranges_.size());
+    std::vector<uint32_t> fill(pageStart_.begin(), pageStart_.end() - 1);
+    for (const Range& r : ranges_) byNode_[fill[r.node]++] = r;
+  }
+
+  uint64_t order(uint32_t occurrence) const { return occ_[occurrence].page.order; }
+
+  // A line's page list: in page order, each page once, ranges taking in
+  // the pages they cover.
+  std::vector<PageItem> pageList(uint32_t node) {
+    auto begin = byNode_.begin() + pageStart_[node];
+    auto end = byNode_.begin() + pageStart_[node + 1];
+    if (begin == end) return {};
+    for (auto r = begin; r != end; ++r) {
+      if (order(r->last) < order(r->first)) std::swap(r->first, r->last);
+    }
+    auto byFirst = [&](const Range& a, const Range& b) { return order(a.first) < order(b.first); };
+    if (!std::is_sorted(begin, end, byFirst)) std::stable_sort(begin, end, byFirst);
     std::vector<Range> merged;
-    for (Range& r : pages) {
-      if (r.last.order < r.first.order) std::swap(r.first, r.last);
-      if (!merged.empty() && r.first.order <= merged.back().last.order) {
-        if (r.last.order > merged.back().last.order) {
-          merged.back().last = r.last;
+    for (auto r = begin; r != end; ++r) {
+      if (!merged.empty() && order(r->first) <= order(merged.back().last)) {
+        if (order(r->last) > order(merged.back().last)) {
+          merged.back().last = r->last;
           merged.back().isRange = true;
         }
         continue;
       }
-      merged.push_back(r);
+      merged.push_back(*r);
     }
     std::vector<PageItem> out;
+    out.reserve(merged.size());
     for (const Range& r : merged) {
-      PageItem item{r.first, std::nullopt};
-      if (r.isRange && r.last.order != r.first.order) item.last = r.last;
+      PageItem item{std::move(occ_[r.first].page), std::nullopt};
+      if (r.isRange && order(r.last) != item.first.order) item.last = std::move(occ_[r.last].page);
       out.push_back(std::move(item));
     }
     return out;
   }
 
-  void emit(uint32_t id, int level, std::vector<IndexLine>& lines) const {
-    const Node& n = nodes_[id];
-    lines.push_back(IndexLine{false, level, n.display.pieces, PageList(n.pages)});
-    for (uint32_t c : sorted(id)) emit(c, level + 1, lines);
+  void emit(uint32_t id, int level, std::vector<IndexLine>& lines) {
+    lines.push_back(IndexLine{false, level, std::move(nodes_[id].display), pageList(id)});
+    for (uint32_t i = childStart_[id]; i < childStart_[id + 1]; ++i) {
+      emit(children_[i], level + 1, lines);
+    }
   }
 
+  std::vector<Occurrence>& occ_;
   const IndexSettings& settings_;
   const Collation& collation_;
-  std::vector<Node> nodes_;  // 0 is the root
-  std::unordered_map<std::string, uint32_t> byPath_;
+  std::vector<Node> nodes_;      // 0 is the root; the others in order of first appearance
+  std::vector<uint32_t> table_;  // node ids by path hash
+  std::vector<Range> ranges_;
+  std::map<uint32_t, std::vector<uint32_t>> open_;  // range starts waiting for their end, by node
   std::vector<EntryProblem> problems_;
   int depth_ = 0;
+  std::vector<uint32_t> rank_;  // by node
+  std::vector<std::pair<uint32_t, const GroupTitle*>> titles_;
+  std::vector<uint32_t> childStart_, children_;
+  std::vector<uint32_t> pageStart_;
+  std::vector<Range> byNode_;
 };
 
 }  // namespace
 
-BuiltIndex BuildIndex(const std::vector<Occurrence>& occurrences, const IndexSettings& settings,
+BuiltIndex BuildIndex(std::vector<Occurrence> occurrences, const IndexSettings& settings,
                       const Collation& collation) {
-  Builder b(settings, collation);
-  for (const Occurrence& o : occurrences) b.add(o);
+  Builder b(occurrences, settings, collation);
+  for (uint32_t i = 0; i < occurrences.size(); ++i) b.add(i);
   return b.finish();
 }
 

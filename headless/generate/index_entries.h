@@ -56,8 +56,8 @@ struct BuiltIndex {
   int depth = 0;  // the deepest level used
 };
 
-// `occurrences` in book order.
-BuiltIndex BuildIndex(const std::vector<Occurrence>& occurrences, const IndexSettings& settings,
+// `occurrences` in book order; their texts and pages move into the lines.
+BuiltIndex BuildIndex(std::vector<Occurrence> occurrences, const IndexSettings& settings,
                       const Collation& collation);
 
 }  // namespace headless::generate

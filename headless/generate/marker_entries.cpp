@@ -40,24 +40,24 @@ std::vector<std::string_view> SplitUnescaped(std::string_view s, char sep) {
   return out;
 }
 
+using Span = std::pair<const Char*, const Char*>;
+
 // Drops unescaped spaces at both ends.
-void Trim(std::vector<Char>& chars) {
-  std::size_t begin = 0, end = chars.size();
-  while (begin < end && chars[begin].c == ' ' && !chars[begin].escaped) ++begin;
-  while (end > begin && chars[end - 1].c == ' ' && !chars[end - 1].escaped) --end;
-  chars.erase(chars.begin() + static_cast<std::ptrdiff_t>(end), chars.end());
-  chars.erase(chars.begin(), chars.begin() + static_cast<std::ptrdiff_t>(begin));
+Span Trim(Span s) {
+  auto [begin, end] = s;
+  while (begin < end && begin->c == ' ' && !begin->escaped) ++begin;
+  while (end > begin && (end - 1)->c == ' ' && !(end - 1)->escaped) --end;
+  return {begin, end};
 }
 
-LevelText ToLevel(const std::vector<Char>& chars, const std::vector<std::string>& formats) {
+LevelText ToLevel(Span chars, const std::vector<std::string>& formats) {
   LevelText level;
-  uint32_t current = 0;
-  for (const Char& ch : chars) {
-    if (level.pieces.empty() || current != ch.format) {
-      level.pieces.push_back(Piece{{}, formats[ch.format]});
-      current = ch.format;
-    }
-    level.pieces.back().text += ch.c;
+  for (const Char* at = chars.first; at != chars.second;) {
+    const Char* run = at;
+    while (at != chars.second && at->format == run->format) ++at;
+    Piece& piece = level.pieces.emplace_back(Piece{{}, formats[run->format]});
+    piece.text.reserve(static_cast<std::size_t>(at - run));
+    for (const Char* c = run; c != at; ++c) piece.text += c->c;
   }
   return level;
 }
@@ -76,9 +76,9 @@ std::string KeyLevel(std::string_view raw) {
       chars.push_back(Char{raw[i], false, 0});
     }
   }
-  Trim(chars);
+  const auto [begin, end] = Trim({chars.data(), chars.data() + chars.size()});
   std::string out;
-  for (const Char& ch : chars) out += ch.c;
+  for (const Char* c = begin; c != end; ++c) out += c->c;
   return out;
 }
 
@@ -104,7 +104,10 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
     }
   }
 
-  std::vector<std::vector<Char>> levels(1);
+  // The characters of every level, and where each level after the first starts.
+  std::vector<Char> chars;
+  chars.reserve(body.size());
+  std::vector<std::size_t> starts{0};
   std::vector<std::string> formats(1);  // the format names used; 0 is ""
   uint32_t format = 0;
   auto formatOf = [&](std::string_view name) {
@@ -115,7 +118,7 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
     return static_cast<uint32_t>(formats.size() - 1);
   };
   auto literal = [&](std::string_view text) {
-    for (char c : text) levels.back().push_back(Char{c, true, format});
+    for (char c : text) chars.push_back(Char{c, true, format});
   };
   for (std::size_t i = 0; i < body.size(); ++i) {
     const char c = body[i];
@@ -148,16 +151,17 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
       }
       i = close;
     } else if (c == ':') {
-      levels.emplace_back();
+      starts.push_back(chars.size());
       format = 0;
     } else {
-      levels.back().push_back(Char{c, false, format});
+      chars.push_back(Char{c, false, format});
     }
   }
   entry.noPage = state.noPage;
-  for (std::vector<Char>& level : levels) {
-    Trim(level);
-    if (!level.empty()) entry.levels.push_back(ToLevel(level, formats));
+  starts.push_back(chars.size());
+  for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+    const Span level = Trim({chars.data() + starts[i], chars.data() + starts[i + 1]});
+    if (level.first != level.second) entry.levels.push_back(ToLevel(level, formats));
   }
   if (!entry.levels.empty()) out.entries.push_back(std::move(entry));
 }
