@@ -33,6 +33,7 @@ struct FoundMarker {
 struct Chapter {
   std::string path;  // as the book names it
   NumberedComponent numbers;
+  std::vector<uint64_t> places;  // of its pages in print (PrintOrder)
 };
 
 struct IndexComponent {
@@ -149,6 +150,7 @@ class Generator {
   // Every component in book order, numbered; the markers of the chapters.
   bool readBook() {
     BookNumbering numbering;
+    PrintOrder print;
     for (Id c : book_.components()) {
       const Component& comp = book_.component(c);
       if (comp.kind != host::kComponentDocument) continue;
@@ -178,8 +180,9 @@ class Generator {
       pages.saved = layout.bodyPages;
       pages.fileStyle = layout.pageNumberStyle;
       NumberedComponent numbers = numbering.add(pages);
+      std::vector<uint64_t> places = print.add(numbers.pages);
       if (generated != 0) continue;
-      chapters_.push_back(Chapter{comp.path, std::move(numbers)});
+      chapters_.push_back(Chapter{comp.path, std::move(numbers), std::move(places)});
       collect(doc, layout);
     }
     return true;
@@ -309,7 +312,7 @@ class Generator {
 
     PageRef of(const FoundMarker& m) {
       PageRef ref;
-      ref.order = (static_cast<uint64_t>(m.chapter) << 32) | static_cast<uint32_t>(m.page);
+      ref.order = g_.chapters_[m.chapter].places[static_cast<std::size_t>(m.page)];
       ref.text = text(m.type, m.chapter, static_cast<std::size_t>(m.page));
       if (!links_.empty() && m.unique) {
         const std::vector<std::string>& parts = links_[m.chapter];

@@ -211,6 +211,7 @@ class Builder {
   // A line's page list: in page order, each page once, ranges taking in
   // the pages they cover.
   std::vector<PageItem> pageList(uint32_t node) {
+    const bool autoRange = settings_.autoRange;
     auto begin = byNode_.begin() + pageStart_[node];
     auto end = byNode_.begin() + pageStart_[node + 1];
     if (begin == end) return {};
@@ -221,7 +222,9 @@ class Builder {
     if (!std::is_sorted(begin, end, byFirst)) std::stable_sort(begin, end, byFirst);
     std::vector<Range> merged;
     for (auto r = begin; r != end; ++r) {
-      if (!merged.empty() && order(r->first) <= order(merged.back().last)) {
+      // With <$autorange> a range also takes in the page right after it.
+      const uint64_t reach = merged.empty() ? 0 : order(merged.back().last) + (autoRange ? 1 : 0);
+      if (!merged.empty() && order(r->first) <= reach) {
         if (order(r->last) > order(merged.back().last)) {
           merged.back().last = r->last;
           merged.back().isRange = true;

@@ -3,7 +3,9 @@
 // for every parent even when no marker names it alone; the page numbers of
 // a line in page order, each page once (linked to its first marker), a
 // "<$startrange>" and the next "<$endrange>" of the same entry joined into
-// a range, pages inside a range taken into it. Lines sort under their
+// a range, pages inside a range taken into it; with <$autorange> pages
+// that follow each other in print (PageRef::order one apart) are joined
+// into a range too. Lines sort under their
 // parent by their sort string (their key, else their text) through the
 // collation; group titles stand before the first level-1 line they hold.
 #ifndef VELTRANO_GENERATE_INDEX_ENTRIES_H
@@ -21,7 +23,7 @@
 namespace headless::generate {
 
 struct PageRef {
-  uint64_t order = 0;  // the page's place in the book: component, then page
+  uint64_t order = 0;  // the page's place in print; consecutive pages differ by one
   std::string text;    // as printed
   std::string link;    // the hypertext command to its marker; empty for none
 };

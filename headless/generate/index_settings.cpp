@@ -37,6 +37,17 @@ void ParseSeparators(const std::string& picture, IndexSettings& s) {
   s.afterPages = picture.substr(three + 1);
 }
 
+// Removes every <$autorange> from a reference text; true when there was one.
+bool TakeAutoRange(std::string& text) {
+  static constexpr std::string_view kBlock = "<$autorange>";
+  bool found = false;
+  for (std::size_t at = text.find(kBlock); at != std::string::npos; at = text.find(kBlock, at)) {
+    text.erase(at, kBlock.size());
+    found = true;
+  }
+  return found;
+}
+
 }  // namespace
 
 std::string IndexSettings::formFor(const std::string& markerType) const {
@@ -88,7 +99,11 @@ IndexSettings ReadIndexSettings(const Document& doc, const std::string& suffix) 
   if (const std::string* t = text("GroupTitles", nullptr)) s.groupTitles = ParseGroupTitles(*t);
   if (const std::string* t = text("SortOrder", "SortSpecIX")) s.sortOrder = *t;
   if (const std::string* t = text("IgnoreChars", nullptr)) s.ignoreChars = *t;
-  if (const std::string* t = text("Separators", "SpecIX")) ParseSeparators(*t, s);
+  if (const std::string* t = text("Separators", "SpecIX")) {
+    std::string picture = *t;
+    s.autoRange = TakeAutoRange(picture);
+    ParseSeparators(picture, s);
+  }
   if (const std::string* t = text("Active", nullptr)) s.linkCommand = *t;
   const std::string ending = suffix;
   for (const auto& [tag, value] : texts) {
@@ -96,7 +111,9 @@ IndexSettings ReadIndexSettings(const Document& doc, const std::string& suffix) 
         tag.compare(tag.size() - ending.size(), ending.size(), ending) != 0) {
       continue;
     }
-    s.pageForm.emplace(tag.substr(0, tag.size() - ending.size()), value);
+    std::string form = value;
+    if (TakeAutoRange(form)) s.autoRange = true;
+    s.pageForm.emplace(tag.substr(0, tag.size() - ending.size()), std::move(form));
   }
   return s;
 }

@@ -3,7 +3,9 @@
 // order, characters ignored in sorting, separators, the page number form
 // of each marker type and the hypertext command of links. Paragraphs are
 // found by tag; the older tags SpecIX and SortSpecIX stand for SeparatorsIX
-// and SortOrderIX when the newer ones are missing.
+// and SortOrderIX when the newer ones are missing. The building block
+// <$autorange> in a page number paragraph or in SeparatorsIX joins
+// consecutive pages of an entry into a range.
 #ifndef VELTRANO_GENERATE_INDEX_SETTINGS_H
 #define VELTRANO_GENERATE_INDEX_SETTINGS_H
 
@@ -34,6 +36,8 @@ struct IndexSettings {
   // The page number form by marker type ("Index" -> "<$pagenum>").
   std::map<std::string, std::string> pageForm;
   std::string linkCommand;
+  // Pages that follow each other are printed as a range ("4–6", not "4, 5, 6").
+  bool autoRange = false;
 
   // The form for a marker type: its own, else "<$pagenum>".
   std::string formFor(const std::string& markerType) const;

@@ -185,4 +185,16 @@ NumberedComponent BookNumbering::add(const ComponentPages& c) {
   return n;
 }
 
+std::vector<uint64_t> PrintOrder::add(const std::vector<std::string>& pages) {
+  std::vector<uint64_t> out;
+  out.reserve(pages.size());
+  for (const std::string& page : pages) {
+    const std::optional<int64_t> number = ParseNumber(page);
+    last_ += number && lastNumber_ && *number == *lastNumber_ + 1 ? 1 : 2;
+    lastNumber_ = number;
+    out.push_back(last_);
+  }
+  return out;
+}
+
 }  // namespace headless::generate

@@ -63,6 +63,21 @@ class BookNumbering {
   Counter chapter_, volume_;
 };
 
+// The places of body pages in print, across the book: a page one after
+// the page before it when its number follows that page's number, two
+// after it otherwise (a restart, a blank page left out, a number that is
+// no number), so that two pages read as consecutive exactly when their
+// places differ by one.
+class PrintOrder {
+ public:
+  // The places of a component's pages, given their printed numbers.
+  std::vector<uint64_t> add(const std::vector<std::string>& pages);
+
+ private:
+  uint64_t last_ = 0;
+  std::optional<int64_t> lastNumber_;
+};
+
 }  // namespace headless::generate
 
 #endif

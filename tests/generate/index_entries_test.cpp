@@ -108,6 +108,32 @@ TEST(IndexEntries, RangesJoinStartAndEndAndTakeInThePagesBetween) {
   EXPECT_EQ(index.lines.back().pages[0].last->link, "m1");
 }
 
+TEST(IndexEntries, AutoRangeJoinsPagesThatFollowEachOther) {
+  IndexSettings s = DefaultIndexSettings();
+  s.autoRange = true;
+  const BuiltIndex index = Build({{"gadgets", 4},
+                                  {"gadgets", 6},
+                                  {"gadgets", 5},
+                                  {"gadgets", 5},
+                                  {"gadgets", 9},
+                                  {"pair", 1},
+                                  {"pair", 2},
+                                  // a range and the pages right before and after it
+                                  {"<$startrange>widgets", 6},
+                                  {"<$endrange>widgets", 15},
+                                  {"widgets", 5},
+                                  {"widgets", 16},
+                                  {"widgets", 18}},
+                                 s);
+  EXPECT_EQ(Render(index),
+            (Lines{"[G]", "gadgets 4-6, 9", "[P]", "pair 1-2", "[W]", "widgets 5-16, 18"}));
+  // The ends link to the first marker on their pages.
+  EXPECT_EQ(index.lines[1].pages[0].first.link, "m0");
+  EXPECT_EQ(index.lines[1].pages[0].last->link, "m1");
+  EXPECT_EQ(index.lines[5].pages[0].first.link, "m9");
+  EXPECT_EQ(index.lines[5].pages[0].last->link, "m10");
+}
+
 TEST(IndexEntries, UnmatchedRangeEndsAreSinglePagesAndReported) {
   const BuiltIndex index = Build({{"a", 1}, {"<$endrange>late", 3}, {"<$startrange>open", 4}});
   EXPECT_EQ(Render(index), (Lines{"[A]", "a 1", "[L]", "late 3", "[O]", "open 4"}));
