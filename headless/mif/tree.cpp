@@ -1,5 +1,8 @@
 #include "mif/tree.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace mif {
 
 namespace {
@@ -38,7 +41,50 @@ Tree Tree::copy() const {
   out.nodes_ = nodes_;
   out.wide_ = wide_;
   out.pool_ = pool_;
+  out.made_records_ = made_records_;
+  out.made_ = made_.copy();
   return out;
+}
+
+Tree::MadeText Tree::MadeText::copy() const {
+  MadeText out;
+  out.sizes_ = sizes_;
+  out.used_ = used_;
+  out.blocks_.reserve(blocks_.size());
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    const std::size_t filled = i + 1 == blocks_.size() ? used_ : sizes_[i];
+    out.blocks_.push_back(std::make_unique_for_overwrite<char[]>(sizes_[i]));
+    std::memcpy(out.blocks_.back().get(), blocks_[i].get(), filled);
+  }
+  return out;
+}
+
+Tree::Made Tree::MadeText::add(std::string_view token, std::string_view lead,
+                               std::string_view value) {
+  // Blocks grow from small (a tree with a few made statements stays small)
+  // to 1 MiB; a text larger than that gets a block of its own.
+  static constexpr std::size_t kFirstBlock = 1024, kLargestBlock = std::size_t{1} << 20;
+  const std::size_t size = token.size() + lead.size() + value.size();
+  if (blocks_.empty() || used_ + size > sizes_.back()) {
+    const std::size_t grown =
+        blocks_.empty() ? kFirstBlock : std::min(sizes_.back() * 2, kLargestBlock);
+    const std::size_t capacity = std::max(grown, size);
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(capacity));
+    sizes_.push_back(capacity);
+    used_ = 0;
+  }
+  char* at = blocks_.back().get() + used_;
+  Made m;
+  m.block = static_cast<std::uint32_t>(blocks_.size() - 1);
+  m.offset = static_cast<std::uint32_t>(used_);
+  m.tokenSize = static_cast<std::uint32_t>(token.size());
+  m.valueSize = static_cast<std::uint32_t>(lead.size() + value.size());
+  // The parts may lie in this tree's blocks already; none of them moves.
+  if (!token.empty()) std::memcpy(at, token.data(), token.size());
+  if (!lead.empty()) std::memcpy(at + token.size(), lead.data(), lead.size());
+  if (!value.empty()) std::memcpy(at + token.size() + lead.size(), value.data(), value.size());
+  used_ += size;
+  return m;
 }
 
 Tree::Tree(std::string source) : source_(std::move(source)) {
@@ -91,14 +137,14 @@ void Tree::setPieces(NodeId node, const Pieces& p, bool leaf) {
 }
 
 std::string_view Tree::specialToken(const Node& n) const {
-  if (n.shape & kCreated) return pool_[n.a];
+  if (n.shape & kCreated) return made_.token(made_records_[n.a]);
   const Pieces& p = wide_[n.a].pieces;
   return std::string_view(source_).substr(p.token_begin, p.token_end - p.token_begin);
 }
 
 std::string_view Tree::rawValue(NodeId node) const {
   const Node& n = nodes_[node];
-  if (n.shape & kCreated) return pool_[n.c];
+  if (n.shape & kCreated) return made_.value(made_records_[n.a]);
   if (n.shape & kWide) {
     const Wide& w = wide_[n.a];
     if (w.value_pool != kNoPool) return pool_[w.value_pool];
@@ -169,10 +215,8 @@ std::uint32_t Tree::addToPool(std::string_view text) {
 NodeId Tree::createStatement(std::string_view tok, std::string_view val) {
   Node n;
   n.shape = kCreated | kLast;
-  n.a = addToPool(tok);
-  std::string raw = " ";
-  raw += val;
-  n.c = addToPool(raw);
+  n.a = static_cast<std::uint32_t>(made_records_.size());
+  made_records_.push_back(made_.add(tok, " ", val));
   nodes_.push_back(n);
   return static_cast<NodeId>(nodes_.size() - 1);
 }
@@ -285,11 +329,11 @@ void Tree::setValue(NodeId node, std::string_view val) {
     raw += val;
     raw += old.substr(trail);
   }
-  const std::uint32_t index = addToPool(raw);
   Node& n = nodes_[node];
   if (n.shape & kCreated) {
-    n.c = index;
+    made_records_[n.a] = made_.add(specialToken(n), "", raw);
   } else {
+    const std::uint32_t index = addToPool(raw);
     if (!(n.shape & kWide)) {
       // A replaced value needs the whole record.
       const Pieces p = pieces(node);
@@ -303,14 +347,11 @@ void Tree::setValue(NodeId node, std::string_view val) {
 }
 
 NodeId Tree::copySubtree(NodeId top) {
+  // Views of tokens and values stay valid while statements are made.
   const auto make = [this](NodeId from) {
-    const NodeId made = isContainer(from)
-                            ? createContainer(std::string(token(from)))
-                            : createStatement(std::string(token(from)), std::string(value(from)));
-    return made;
+    return isContainer(from) ? createContainer(token(from))
+                             : createStatement(token(from), value(from));
   };
-  // Tokens and values are copied into strings first: creating a statement
-  // may grow the node array, and a view into the pool stays valid anyway.
   const NodeId copyTop = make(top);
   std::vector<std::pair<NodeId, NodeId>> stack;  // (original, copy) whose children are due
   stack.emplace_back(top, copyTop);

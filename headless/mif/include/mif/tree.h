@@ -14,13 +14,16 @@
 // stack and a tree of any size is freed at once. A statement read from the
 // file takes 24 bytes: its pieces lie back to back, so two offsets and four
 // short lengths give them all; the few whose lengths do not fit, and those
-// whose value was replaced, keep their pieces in a side record.
+// whose value was replaced, keep their pieces in a side record. The text of
+// a made statement lies in large blocks the tree owns (token and value back
+// to back), so making one costs no allocation of its own.
 #ifndef VELTRANO_MIF_TREE_H
 #define VELTRANO_MIF_TREE_H
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -199,11 +202,41 @@ class Tree {
     Pieces pieces;
     std::uint32_t value_pool = kNoPool;
   };
+  // Where the token and value of a made statement lie: back to back in a
+  // block of made_.
+  struct Made {
+    std::uint32_t block = 0;
+    std::uint32_t offset = 0;
+    std::uint32_t tokenSize = 0;
+    std::uint32_t valueSize = 0;
+  };
+  // Text of made statements in blocks that never move, so views handed out
+  // stay valid while more are added.
+  class MadeText {
+   public:
+    MadeText() = default;
+    MadeText(MadeText&&) noexcept = default;
+    MadeText& operator=(MadeText&&) noexcept = default;
+    MadeText copy() const;
+    Made add(std::string_view token, std::string_view lead, std::string_view value);
+    std::string_view token(const Made& m) const {
+      return std::string_view(blocks_[m.block].get() + m.offset, m.tokenSize);
+    }
+    std::string_view value(const Made& m) const {
+      return std::string_view(blocks_[m.block].get() + m.offset + m.tokenSize, m.valueSize);
+    }
+
+   private:
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<std::size_t> sizes_;  // capacity of each block
+    std::size_t used_ = 0;            // bytes used in the last block
+  };
+
   struct Node {
     // Read: the open begin, or with kWide the index in wide_; made: the
-    // token's index in pool_.
+    // index in made_records_.
     std::uint32_t a = 0;
-    // Read: the close end; made: the value's index in pool_.
+    // Read: the close end; made: unused.
     std::uint32_t c = 0;
     std::uint32_t shape = kLast;
     NodeId parent = kNoNode;
@@ -230,9 +263,11 @@ class Tree {
   std::string source_;
   std::vector<Node> nodes_;
   std::vector<Wide> wide_;
-  // Text of made and changed statements. A deque keeps every string in
+  // Replaced values of read statements. A deque keeps every string in
   // place, so views handed out stay valid while more are added.
   std::deque<std::string> pool_;
+  std::vector<Made> made_records_;
+  MadeText made_;
 };
 
 }  // namespace mif
