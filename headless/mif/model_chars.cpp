@@ -44,6 +44,7 @@ std::optional<char32_t> CharFromName(std::string_view name) {
 }
 
 std::string_view NameOfChar(char32_t c, bool typographic) {
+  if (c >= 0x20 && c < 0x7F) return {};  // printable ASCII has no name
   for (const NamedChar& n : kChars) {
     if (n.code == c) return n.typographic && !typographic ? std::string_view() : n.name;
   }

@@ -5,6 +5,7 @@
 #ifndef VELTRANO_MIF_MODEL_WRITE_H
 #define VELTRANO_MIF_MODEL_WRITE_H
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -35,6 +36,9 @@ class WriteContext {
   // Whether any condition's shown flag or show-all changed since the file
   // was last read or written.
   bool visibilityChanged = false;
+  // The properties of each paragraph format as its catalog entry gives
+  // them, read when a paragraph of the format is first written.
+  std::unordered_map<std::string, headless::PropMap> formatProps;
 
   // --- Making statements -------------------------------------------------
   NodeId statement(std::string_view token, std::string_view value) {
@@ -72,11 +76,17 @@ class WriteContext {
 
   // Claims a statement read from the file for its one place in the text;
   // false when it was claimed already in this writing.
-  bool claim(NodeId node) { return claimed_.insert(node).second; }
+  bool claim(NodeId node) {
+    if (node >= claimed_.size()) claimed_.resize(std::max<std::size_t>(node + 1, tree.nodeCount()));
+    if (claimed_[node]) return false;
+    claimed_[node] = true;
+    return true;
+  }
 
  private:
   std::optional<IdAllocator> ids_;
-  std::unordered_set<NodeId> claimed_;
+  // By statement: claimed in this writing.
+  std::vector<bool> claimed_;
   void loadHidden();
 
   bool hiddenLoaded_ = false;

@@ -149,6 +149,9 @@ class Emitter {
   }
 
   Status apply(uint32_t attr, bool withStyle) {
+    // Text of the attributes just applied needs no statement.
+    if (withStyle && attr == applied_ && pending_ == kNoNode) return Ok();
+    applied_ = kNoAttr;
     const std::vector<Id> now = w_.doc.conditionsOf(attr);
     if (!known_ || now != conditions_) {
       if (Status s = flush(); !s) return s;
@@ -179,6 +182,7 @@ class Emitter {
       put(*font);
       style_ = style;
     }
+    applied_ = attr;
     return Ok();
   }
 
@@ -360,6 +364,10 @@ class Emitter {
   bool known_;
   std::vector<Id> conditions_;
   uint32_t style_ = 0;
+  // The attributes of the last text, whose condition state and style are
+  // in force; kNoAttr when something came between.
+  static constexpr uint32_t kNoAttr = 0xFFFFFFFFu;
+  uint32_t applied_ = kNoAttr;
   std::string text_;
   NodeId line_ = kNoNode;
   NodeId firstLine_ = kNoNode;
@@ -526,19 +534,21 @@ class ContainerWriter {
     return Ok();
   }
 
-  // The properties the file gives a paragraph statement now: its format's
-  // and its local ones; the properties every format has read as their
-  // defaults when the file does not state them.
-  headless::PropMap fileProps(NodeId para, const std::string& tag) const {
-    headless::PropMap props;
+  // The properties a paragraph of this format has in the file, before its
+  // local ones: its catalog entry's, with the properties every format has
+  // read as their defaults when the entry does not state them. Read once a
+  // writing for each format.
+  const headless::PropMap& formatProps(const std::string& tag) {
+    auto [it, made] = w_.formatProps.try_emplace(tag);
+    if (!made) return it->second;
+    headless::PropMap& props = it->second;
     props.set(host::kPropIndent, headless::Value::Metric(0));
     props.set(host::kPropStartPosition, headless::Value::Int(0));
     props.set(host::kPropPlacement, headless::Value::Int(0));
     const NodeId format = w_.state.node(doc_.find(Kind::ParagraphFormat, tag));
-    for (NodeId pgf : {format, t_.findChild(para, "Pgf")}) {
-      if (pgf == kNoNode) continue;
+    if (format != kNoNode) {
       for (const auto& [code, value] :
-           ReadParagraphFormatProps(w_.file, pgf, w_.state.defaultUnit, doc_)) {
+           ReadParagraphFormatProps(w_.file, format, w_.state.defaultUnit, doc_)) {
         props.set(code, value);
       }
     }
@@ -566,12 +576,23 @@ class ContainerWriter {
     if (pgf != kNoNode && t_.findChild(pgf, "PgfTag") != kNoNode) {
       if (Status s = w_.setChildText(pgf, "PgfTag", tag); !s) return s;
     }
+    // What the file gives the paragraph now: its format's properties and
+    // its local ones.
+    const headless::PropMap* have = &formatProps(tag);
+    headless::PropMap withLocal;
+    if (pgf != kNoNode) {
+      withLocal = *have;
+      for (const auto& [code, value] :
+           ReadParagraphFormatProps(w_.file, pgf, w_.state.defaultUnit, doc_)) {
+        withLocal.set(code, value);
+      }
+      have = &withLocal;
+    }
     const headless::PropMap& want = doc_.paragraphProps(p);
-    const headless::PropMap have = fileProps(para, tag);
     bool differs = false;
     for (const auto& [code, value] : want) {
       if (!IsMappedParagraphProp(code)) continue;
-      const headless::Value* h = have.find(code);
+      const headless::Value* h = have->find(code);
       if (!h || !(*h == value)) differs = true;
     }
     if (!differs) return Ok();
@@ -579,7 +600,7 @@ class ContainerWriter {
       pgf = w_.container("Pgf");
       w_.tree.insertAfter(t_.findChild(para, "PgfTag"), pgf);
     }
-    return WriteParagraphFormatProps(w_.file, pgf, want, have, w_.state.defaultUnit, doc_);
+    return WriteParagraphFormatProps(w_.file, pgf, want, *have, w_.state.defaultUnit, doc_);
   }
 
   // A new statement for a paragraph of the hidden flow.

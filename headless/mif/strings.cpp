@@ -189,11 +189,24 @@ Result<std::string> DecodeString(std::string_view in, Encoding encoding) {
   return out;
 }
 
-Result<std::string> EncodeString(std::string_view in, Encoding encoding) {
-  std::string out;
-  out.reserve(in.size() + in.size() / 8);
+namespace {
+
+// Appends `in` as string text to `out`.
+Status AppendEncoded(std::string& out, std::string_view in, Encoding encoding) {
   std::size_t i = 0;
   while (i < in.size()) {
+    // Runs of plain ASCII, the most of any text, are copied at once.
+    std::size_t plain = i;
+    while (plain < in.size()) {
+      const auto b = static_cast<unsigned char>(in[plain]);
+      if (b < 0x20 || b >= 0x7F || b == '>' || b == '\'' || b == '`' || b == '\\') break;
+      ++plain;
+    }
+    if (plain > i) {
+      out.append(in.substr(i, plain - i));
+      i = plain;
+      if (i == in.size()) break;
+    }
     char32_t code = 0;
     const std::size_t len = Utf8Length(in, i, &code);
     if (len == 0) return StringError(i, "invalid UTF-8");
@@ -229,16 +242,23 @@ Result<std::string> EncodeString(std::string_view in, Encoding encoding) {
     }
     i += len;
   }
+  return Ok();
+}
+
+}  // namespace
+
+Result<std::string> EncodeString(std::string_view in, Encoding encoding) {
+  std::string out;
+  out.reserve(in.size() + in.size() / 8);
+  if (Status s = AppendEncoded(out, in, encoding); !s) return s.error();
   return out;
 }
 
 Result<std::string> QuoteString(std::string_view text, Encoding encoding) {
-  auto inner = EncodeString(text, encoding);
-  if (!inner) return inner.error();
   std::string out;
-  out.reserve(inner->size() + 2);
+  out.reserve(text.size() + text.size() / 8 + 2);
   out += '`';
-  out += *inner;
+  if (Status s = AppendEncoded(out, text, encoding); !s) return s.error();
   out += '\'';
   return out;
 }
