@@ -27,7 +27,7 @@ void Paragraphs(const Document& doc, Id container, std::string& out) {
   for (Id p = doc.node(container).paraFirst; p != 0; p = doc.para(p).next) {
     out += " [" + std::string(doc.tag(p)) + "] ";
     std::string running;
-    for (const headless::Atom& a : doc.atoms(p)) {
+    for (const headless::Atom a : doc.atoms(p)) {
       const std::string now = Conditions(doc, a.attr);
       if (now != running) out += "{if " + now + "}";
       running = now;

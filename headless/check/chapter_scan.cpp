@@ -166,7 +166,7 @@ class Scanner {
     constexpr int kMaxDepth = 32;
     if (depth > kMaxDepth) return;
     for (Id p = first; p != 0; p = doc_.para(p).next) {
-      for (const Atom& a : doc_.atoms(p)) {
+      for (const Atom a : doc_.atoms(p)) {
         if (!a.isAnchor() || a.isEnd()) continue;
         const Id obj = a.object();
         switch (doc_.kind(obj)) {

@@ -32,7 +32,7 @@ std::vector<std::string> Names(const Document& doc, const std::vector<Id>& ids) 
 // The condition tags every position and the end mark of a paragraph share.
 std::vector<Id> CommonConditions(const Document& doc, Id para) {
   std::vector<Id> common = doc.conditionsOf(doc.endAttr(para));
-  for (const Atom& a : doc.atoms(para)) {
+  for (const Atom a : doc.atoms(para)) {
     const std::vector<Id> here = doc.conditionsOf(a.attr);
     std::erase_if(common,
                   [&](Id c) { return std::find(here.begin(), here.end(), c) == here.end(); });
@@ -113,7 +113,7 @@ ParagraphView ViewParagraph(const Document& doc, const Numbers& numbers, Id p) {
   v.hidden = doc.hidden(p);
   const std::vector<Id> common = CommonConditions(doc, p);
   v.conditions = Names(doc, common);
-  const std::vector<Atom>& atoms = doc.atoms(p);
+  const auto& atoms = doc.atoms(p);
   v.size = static_cast<uint32_t>(atoms.size());
   std::size_t i = 0;
   while (i < atoms.size()) {

@@ -23,7 +23,7 @@ void PutMarkersInDocumentOrder(headless::Document& doc) {
   std::vector<uint8_t> seen(doc.idLimit(), 0);
   struct Cursor {
     Id para;
-    uint32_t atom;
+    uint32_t anchor;  // the next of the paragraph's anchors
   };
   std::vector<Cursor> stack;
   const auto enter = [&](Id container) {
@@ -34,10 +34,10 @@ void PutMarkersInDocumentOrder(headless::Document& doc) {
   // to the end of the list, and stops after the anchor of a footnote or
   // table not yet read, whose text comes next.
   const auto follow = [&](Cursor& at) -> Id {
-    const std::vector<Atom>& atoms = doc.atoms(at.para);
-    while (at.atom < atoms.size()) {
-      const Atom a = atoms[at.atom++];
-      if (!a.isAnchor() || a.isEnd()) continue;
+    const auto& anchors = doc.atoms(at.para).anchors();
+    while (at.anchor < anchors.size()) {
+      const Atom a{anchors[at.anchor++].code, 0};
+      if (a.isEnd()) continue;
       const Id obj = a.object();
       if (obj >= seen.size() || seen[obj] != 0) continue;
       seen[obj] = 1;

@@ -467,7 +467,7 @@ class ContainerWriter {
     if (loaded != w_.state.groups.end() ? loaded->second != group : group.size() != 1) return false;
     if (!w_.visibilityChanged) return true;
     for (Id p : group) {
-      for (const Atom& a : doc_.atoms(p)) {
+      for (const Atom a : doc_.atoms(p)) {
         if (w_.hiddenNow(a.attr) != w_.hiddenThen(a.attr)) return false;
       }
       if (w_.hiddenNow(doc_.endAttr(p)) != w_.hiddenThen(doc_.endAttr(p))) return false;
@@ -712,15 +712,17 @@ class ContainerWriter {
 
     for (std::size_t i = 0; i < group.size(); ++i) {
       const Id p = group[i];
-      const std::vector<Atom>& atoms = doc_.atoms(p);
-      for (std::size_t k = 0; k < atoms.size(); ++k) {
-        const bool hide = w_.hiddenNow(atoms[k].attr);
+      const auto& atoms = doc_.atoms(p);
+      bool first = true;
+      for (const Atom a : atoms) {
+        const bool hide = w_.hiddenNow(a.attr);
         if (hide && !run.text) {
-          if (Status s = startRun(p, k == 0); !s) return s.error();
+          if (Status s = startRun(p, first); !s) return s.error();
         } else if (!hide && run.text) {
           if (Status s = endRun(); !s) return s.error();
         }
-        if (Status s = (hide ? *run.text : visible).atom(atoms[k]); !s) return s.error();
+        if (Status s = (hide ? *run.text : visible).atom(a); !s) return s.error();
+        first = false;
       }
       if (i + 1 == group.size()) break;
       // A hidden end mark inside the group.

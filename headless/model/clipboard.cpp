@@ -39,7 +39,7 @@ Clip CopyText(const Document& doc, TextPos b, TextPos e) {
     const uint32_t from = p == b.para ? std::min(b.offset, n) : 0;
     const uint32_t to = p == e.para ? std::min(e.offset, n) : n;
     for (uint32_t i = from; i < to; ++i) {
-      const Atom& a = doc.atoms(p)[i];
+      const Atom a = doc.atoms(p)[i];
       if (a.isAnchor()) ++anchorsInRange[a.object()];
     }
     if (p == e.para) break;
@@ -51,7 +51,7 @@ Clip CopyText(const Document& doc, TextPos b, TextPos e) {
     const uint32_t to = last ? std::min(e.offset, n) : n;
     ClipParagraph piece;
     for (uint32_t i = from; i < to; ++i) {
-      const Atom& a = doc.atoms(p)[i];
+      const Atom a = doc.atoms(p)[i];
       ClipAtom ca;
       ca.attr = ClipAttrIndex(doc, a.attr, clip, seenAttrs);
       if (a.isAnchor()) {

@@ -16,18 +16,19 @@ bool IsPaired(Kind k) {
 }  // namespace
 
 void Document::destroyParagraph(Id id, std::vector<Id>* killed) {
-  for (const Atom& a : para(id).atoms) {
-    if (a.isAnchor() && alive(a.object())) killed->push_back(a.object());
+  for (const ParaText::AnchorAt& a : para(id).text.anchors()) {
+    const Id obj = Atom{a.code, 0}.object();
+    if (alive(obj)) killed->push_back(obj);
   }
   const Id owner = para(id).owner;
   chainRemove(id);
-  mutablePara(id).atoms.clear();
+  mutablePara(id).text.clear();
   slots_[id].kind = Kind::None;
   markModified(owner);
 }
 
 void Document::takeOutRemoved(const Para& p) const {
-  std::erase_if(p.atoms, [](const Atom& a) { return a.code == Atom::kRemoved; });
+  p.text.eraseRemoved();
   p.removed = 0;
   p.removedNear = 0;
 }
@@ -38,11 +39,12 @@ bool Document::markAnchorRemoved(Id id, Id obj, bool end) {
   }
   // Not mutablePara: the removed atoms stay in until the paragraph is read.
   Para& p = paras_[slots_[id].index];
-  const std::vector<Atom>& atoms = p.atoms;
-  const std::size_t size = atoms.size();
+  const std::vector<ParaText::AnchorAt>& anchors = p.text.anchors();
+  const std::size_t size = anchors.size();
   const std::size_t near = std::min<std::size_t>(p.removedNear, size);
-  auto matches = [&](std::size_t i) {
-    return atoms[i].object() == obj && atoms[i].code != Atom::kRemoved && atoms[i].isEnd() == end;
+  auto matches = [&](std::size_t k) {
+    const Atom a{anchors[k].code, 0};
+    return a.object() == obj && a.code != Atom::kRemoved && a.isEnd() == end;
   };
   // Outwards from where the last anchor went: deleting the anchors of a
   // paragraph in order (or in reverse) finds each one step away.
@@ -56,7 +58,7 @@ bool Document::markAnchorRemoved(Id id, Id obj, bool end) {
       at = near - d;
     }
     if (at == size) continue;
-    p.atoms[at].code = Atom::kRemoved;
+    p.text.setAnchorCode(at, Atom::kRemoved);
     ++p.removed;
     p.removedNear = static_cast<uint32_t>(at);
     p.hiddenStamp = 0;
@@ -73,9 +75,12 @@ void Document::removeAnchorAtoms(Id obj) {
     const Id p = end ? n.anchorEnd : n.anchor;
     if (kind(p) != Kind::Paragraph || (end && !paired)) continue;
     if (markAnchorRemoved(p, obj, end)) continue;
-    const std::vector<Atom>& atoms = para(p).atoms;
-    for (uint32_t i = static_cast<uint32_t>(atoms.size()); i-- > 0;) {
-      if (atoms[i].object() == obj && atoms[i].isEnd() == end) removeAtoms(p, i, i + 1, nullptr);
+    const std::vector<ParaText::AnchorAt>& anchors = para(p).text.anchors();
+    for (std::size_t k = anchors.size(); k-- > 0;) {
+      const Atom a{anchors[k].code, 0};
+      if (a.object() == obj && a.isEnd() == end) {
+        removeAtoms(p, anchors[k].offset, anchors[k].offset + 1, nullptr);
+      }
     }
   }
 }

@@ -11,7 +11,7 @@ namespace headless {
 
 namespace {
 
-int64_t LinesOf(const std::vector<Atom>& atoms, int32_t charsPerLine) {
+int64_t LinesOf(const ParaText& atoms, int32_t charsPerLine) {
   int64_t lines = 0;
   int64_t run = 0;
   auto endRun = [&] {
@@ -22,7 +22,7 @@ int64_t LinesOf(const std::vector<Atom>& atoms, int32_t charsPerLine) {
     }
     run = 0;
   };
-  for (const Atom& a : atoms) {
+  for (const Atom a : atoms) {
     if (a.isAnchor()) continue;
     if (a.ch() == U'\n') {
       endRun();
@@ -86,7 +86,7 @@ void Document::layoutFlow(Id flow) {
     FrameGeometry g = node(frame).geometry;
     int64_t lines = 0;
     if (g.linesPerColumn > 0) {
-      lines = LinesOf(para(p).atoms, g.charsPerLine);
+      lines = LinesOf(para(p).text, g.charsPerLine);
       const bool top = para(p).props->getInt(host::kPropStartPosition) == host::kStartTopOfColumn;
       if (!empty && (top || used + lines > g.linesPerColumn)) {
         col = node(col).next;
@@ -95,7 +95,7 @@ void Document::layoutFlow(Id flow) {
           frame = nextFrame != 0 ? nextFrame : cloneFrame(flow, frame);
           col = node(frame).first;
           g = node(frame).geometry;
-          lines = g.linesPerColumn > 0 ? LinesOf(para(p).atoms, g.charsPerLine) : 0;
+          lines = g.linesPerColumn > 0 ? LinesOf(para(p).text, g.charsPerLine) : 0;
         }
         used = 0;
         empty = true;

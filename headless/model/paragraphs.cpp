@@ -141,7 +141,7 @@ void Document::applyParagraphFormat(Id id, Id format) {
 std::string Document::text(Id id) const {
   std::string out;
   if (kind(id) != Kind::Paragraph) return out;
-  for (const Atom& a : para(id).atoms) {
+  for (const Atom a : para(id).text) {
     if (!a.isAnchor()) AppendUtf8(out, a.ch());
   }
   return out;

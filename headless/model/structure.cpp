@@ -135,9 +135,9 @@ TextPos Document::anchorPosition(Id obj) const {
   if (k == Kind::None || k == Kind::Paragraph) return {};
   Id p = node(obj).anchor;
   if (kind(p) != Kind::Paragraph) return {};
-  const std::vector<Atom>& atoms = para(p).atoms;
-  for (uint32_t i = 0; i < atoms.size(); ++i) {
-    if (atoms[i].object() == obj && !atoms[i].isEnd()) return {p, i};
+  for (const ParaText::AnchorAt& a : para(p).text.anchors()) {
+    const Atom atom{a.code, 0};
+    if (atom.object() == obj && !atom.isEnd()) return {p, a.offset};
   }
   return {};
 }

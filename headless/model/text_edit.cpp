@@ -30,14 +30,14 @@ TextPos Document::resolve(Id p, int32_t offset) const {
 }
 
 void Document::moveAnchors(Id id, uint32_t from) {
-  const std::vector<Atom>& atoms = para(id).atoms;
-  for (std::size_t i = from; i < atoms.size(); ++i) {
-    if (!atoms[i].isAnchor()) continue;
-    Id obj = atoms[i].object();
+  for (const ParaText::AnchorAt& a : para(id).text.anchors()) {
+    if (a.offset < from) continue;
+    const Atom atom{a.code, 0};
+    Id obj = atom.object();
     Kind k = kind(obj);
     if (k == Kind::None || k == Kind::Paragraph) continue;
     Node& n = mutableNode(obj);
-    if (atoms[i].isEnd()) {
+    if (atom.isEnd()) {
       n.anchorEnd = id;
     } else {
       n.anchor = id;
@@ -48,8 +48,8 @@ void Document::moveAnchors(Id id, uint32_t from) {
 void Document::insertAtoms(TextPos at, const std::vector<Atom>& atoms) {
   if (kind(at.para) != Kind::Paragraph || atoms.empty()) return;
   Para& p = mutablePara(at.para);
-  const uint32_t pos = std::min(at.offset, static_cast<uint32_t>(p.atoms.size()));
-  p.atoms.insert(p.atoms.begin() + pos, atoms.begin(), atoms.end());
+  const uint32_t pos = std::min(at.offset, static_cast<uint32_t>(p.text.size()));
+  p.text.insert(pos, atoms);
   p.hiddenStamp = 0;
   for (std::size_t i = 0; i < atoms.size(); ++i) {
     if (!atoms[i].isAnchor()) continue;
@@ -78,9 +78,9 @@ void Document::insertAnchor(TextPos at, Id obj, AnchorRole role) {
 uint32_t Document::insertionAttr(TextPos at) const {
   if (kind(at.para) != Kind::Paragraph) return 0;
   const Para& p = para(at.para);
-  const uint32_t pos = std::min(at.offset, static_cast<uint32_t>(p.atoms.size()));
-  if (pos > 0) return p.atoms[pos - 1].attr;
-  if (!p.atoms.empty()) return p.atoms[0].attr;
+  const uint32_t pos = std::min(at.offset, static_cast<uint32_t>(p.text.size()));
+  if (pos > 0) return p.text.attrAt(pos - 1);
+  if (!p.text.empty()) return p.text.attrAt(0);
   return p.endAttr;
 }
 
@@ -117,8 +117,7 @@ Id Document::split(TextPos at) {
   Para& src = mutablePara(p);
   Para& dst = mutablePara(q);
   dst.endAttr = src.endAttr;
-  dst.atoms.assign(src.atoms.begin() + pos, src.atoms.end());
-  src.atoms.resize(pos);
+  dst.text = src.text.splitOff(pos);
   src.hiddenStamp = 0;
   moveAnchors(q, 0);
   for (TextPos* loc : {&selection_.begin, &selection_.end}) {
@@ -131,16 +130,15 @@ Id Document::split(TextPos at) {
 
 void Document::removeAtoms(Id id, uint32_t from, uint32_t to, std::vector<Id>* killed) {
   Para& p = mutablePara(id);
-  to = std::min(to, static_cast<uint32_t>(p.atoms.size()));
+  to = std::min(to, static_cast<uint32_t>(p.text.size()));
   if (from >= to) return;
   if (killed) {
-    for (uint32_t i = from; i < to; ++i) {
-      if (p.atoms[i].isAnchor() && alive(p.atoms[i].object())) {
-        killed->push_back(p.atoms[i].object());
-      }
+    for (const ParaText::AnchorAt& a : p.text.anchors()) {
+      const Id obj = Atom{a.code, 0}.object();
+      if (a.offset >= from && a.offset < to && alive(obj)) killed->push_back(obj);
     }
   }
-  p.atoms.erase(p.atoms.begin() + from, p.atoms.begin() + to);
+  p.text.erase(from, to);
   p.hiddenStamp = 0;
   for (TextPos* loc : {&selection_.begin, &selection_.end}) {
     if (loc->para != id) continue;
@@ -166,7 +164,7 @@ void Document::joinParagraphs(Id id, Id q) {
   {
     Para& p = mutablePara(id);
     Para& n = mutablePara(q);
-    p.atoms.insert(p.atoms.end(), n.atoms.begin(), n.atoms.end());
+    p.text.append(n.text);
     p.endAttr = n.endAttr;
     p.hiddenStamp = 0;
   }
@@ -180,7 +178,7 @@ void Document::joinParagraphs(Id id, Id q) {
   }
   const Id owner = para(id).owner;
   chainRemove(q);
-  mutablePara(q).atoms.clear();
+  mutablePara(q).text.clear();
   slots_[q].kind = Kind::None;
   changed(id);
   changed(owner);
@@ -266,7 +264,7 @@ void Document::setConditions(TextPos b, TextPos e, const std::vector<Id>& condit
     const bool endMark = !last || e.offset > n;
     {
       Para& pr = mutablePara(p);
-      for (uint32_t i = from; i < to; ++i) pr.atoms[i].attr = remap(pr.atoms[i].attr);
+      pr.text.remapAttrs(from, to, remap);
       if (endMark) pr.endAttr = remap(pr.endAttr);
       pr.hiddenStamp = 0;
     }
@@ -298,7 +296,7 @@ void Document::setCharProps(TextPos b, TextPos e, const PropMap& props, bool rep
     const uint32_t to = last ? std::min(e.offset, n) : n;
     {
       Para& pr = mutablePara(p);
-      for (uint32_t i = from; i < to; ++i) pr.atoms[i].attr = remap(pr.atoms[i].attr);
+      pr.text.remapAttrs(from, to, remap);
     }
     changed(p);
     if (last) break;
@@ -308,7 +306,7 @@ void Document::setCharProps(TextPos b, TextPos e, const PropMap& props, bool rep
 uint32_t Document::attrAt(TextPos pos) const {
   if (kind(pos.para) != Kind::Paragraph) return 0;
   const Para& p = para(pos.para);
-  return pos.offset < p.atoms.size() ? p.atoms[pos.offset].attr : p.endAttr;
+  return pos.offset < p.text.size() ? p.text.attrAt(pos.offset) : p.endAttr;
 }
 
 }  // namespace headless

@@ -35,12 +35,7 @@ bool Document::hidden(Id id) const {
   if (p.hiddenStamp == visibilityStamp_) return p.hidden;
   bool result = attrHidden(p.endAttr);
   if (result) {
-    for (const Atom& a : p.atoms) {
-      if (!attrHidden(a.attr)) {
-        result = false;
-        break;
-      }
-    }
+    result = !p.text.anyAttr([&](uint32_t attr) { return !attrHidden(attr); });
   }
   p.hidden = result;
   p.hiddenStamp = visibilityStamp_;

@@ -39,10 +39,10 @@ class ItemWriter {
 
   void write(Id para, uint32_t from, uint32_t to, bool endMark) {
     const Document& d = *space_.doc;
-    const std::vector<Atom>& atoms = d.atoms(para);
+    const auto& atoms = d.atoms(para);
     to = std::min(to, static_cast<uint32_t>(atoms.size()));
     for (uint32_t i = from; i < to; ++i) {
-      const Atom& a = atoms[i];
+      const Atom a = atoms[i];
       if (!a.isAnchor()) {
         if (text_.empty()) start_ = i;
         AppendUtf8(text_, a.ch());

@@ -106,7 +106,7 @@ std::vector<std::string> GenerateTest::lines(const std::string& index) const {
   const headless::Document& doc = *loaded.document;
   for (headless::Id p = doc.node(doc.mainFlow()).paraFirst; p != 0; p = doc.para(p).next) {
     std::string s = std::string(doc.tag(p)) + ": ";
-    for (const headless::Atom& a : doc.atoms(p)) {
+    for (const headless::Atom a : doc.atoms(p)) {
       if (a.isAnchor()) {
         if (doc.kind(a.object()) == headless::Kind::Marker) {
           s += "[[" + doc.node(a.object()).name + "]]";

@@ -93,7 +93,7 @@ TEST(Model, DeletingATableTakesItsContentAndAnchor) {
 // for each kind of anchor.
 std::string Shape(const Document& d, Id p) {
   std::string out;
-  for (const headless::Atom& a : d.atoms(p)) {
+  for (const headless::Atom a : d.atoms(p)) {
     if (!a.isAnchor()) {
       out += static_cast<char>(a.ch());
     } else {

@@ -47,7 +47,7 @@ TEST(MifModelRead, ParagraphsOfTheMainFlow) {
   const Id styled = chain[2];
   EXPECT_EQ(doc->text(styled), "Another paragraph with bold and italics.");
   std::vector<uint32_t> styles;
-  for (const headless::Atom& a : doc->atoms(styled)) {
+  for (const headless::Atom a : doc->atoms(styled)) {
     const uint32_t s = doc->attr(a.attr).charStyle;
     if (styles.empty() || styles.back() != s) styles.push_back(s);
   }

@@ -29,7 +29,7 @@ std::string Join(const std::vector<std::string>& parts, const std::string& sep) 
 // The condition tags every position and the end mark share.
 std::vector<Id> CommonConditions(const Document& doc, Id para) {
   std::vector<Id> common = doc.conditionsOf(doc.endAttr(para));
-  for (const Atom& a : doc.atoms(para)) {
+  for (const Atom a : doc.atoms(para)) {
     std::vector<Id> here = doc.conditionsOf(a.attr);
     std::erase_if(common,
                   [&](Id c) { return std::find(here.begin(), here.end(), c) == here.end(); });

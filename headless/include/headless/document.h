@@ -8,10 +8,10 @@
 // Kind::None from then on. The host maps local ids to host handles.
 //
 // Costs: every object is one slot lookup away; paragraph chains and the
-// document's lists are linked lists; a paragraph's text is a vector of atoms,
-// so editing costs time in proportion to the paragraphs touched, never to the
-// document. Paragraphs that share a format share one property map (copied on
-// write). Layout is computed per flow when something reads it after a change.
+// document's lists are linked lists; a paragraph's text is a compact
+// ParaText (one byte a character while every code fits), so editing costs time in proportion to the
+// paragraphs touched, never to the document. Paragraphs that share a format share one property map
+// (copied on write). Layout is computed per flow when something reads it after a change.
 //
 // Every change made through these functions marks the changed objects as
 // modified and the document as dirty, so a file writer can re-emit only what
@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "headless/extension.h"
+#include "headless/para_text.h"
 #include "headless/value.h"
 
 namespace headless {
@@ -74,33 +75,6 @@ enum class DocList : uint8_t {
   XRefs,
   AnchoredFrames,
   Count,
-};
-
-// Anchors of objects that enclose text (variables, cross-references, text
-// insets) come in pairs; the others are single.
-enum class AnchorRole : uint8_t { Single, Begin, End };
-
-// One text position of a paragraph: a character or the anchor of an object,
-// with the interned attributes (condition tags and character formatting) it
-// carries.
-struct Atom {
-  static constexpr uint32_t kAnchorBit = 0x80000000u;
-  static constexpr uint32_t kEndBit = 0x40000000u;
-  static constexpr uint32_t kIdMask = 0x3FFFFFFFu;
-  // The code of a removed atom: an anchor of no object.
-  static constexpr uint32_t kRemoved = kAnchorBit;
-
-  uint32_t code = 0;
-  uint32_t attr = 0;
-
-  static Atom Char(char32_t c, uint32_t attr = 0) { return Atom{static_cast<uint32_t>(c), attr}; }
-  static Atom Anchor(Id obj, AnchorRole role, uint32_t attr = 0) {
-    return Atom{kAnchorBit | (role == AnchorRole::End ? kEndBit : 0u) | (obj & kIdMask), attr};
-  }
-  bool isAnchor() const { return (code & kAnchorBit) != 0; }
-  bool isEnd() const { return isAnchor() && (code & kEndBit) != 0; }
-  Id object() const { return isAnchor() ? (code & kIdMask) : 0; }
-  char32_t ch() const { return isAnchor() ? 0 : static_cast<char32_t>(code); }
 };
 
 // The attributes of one text position. charStyle indexes the document's
@@ -163,9 +137,9 @@ struct Para {
   // The text. Anchors of deleted objects may stand in it as removed atoms
   // until the paragraph is next reached (see Document::para), so that
   // deleting many anchors of one paragraph costs no more than one pass.
-  mutable std::vector<Atom> atoms;
+  mutable ParaText text;
   mutable uint32_t removed = 0;      // removed atoms not yet taken out
-  mutable uint32_t removedNear = 0;  // where the last one was: the next is looked for there
+  mutable uint32_t removedNear = 0;  // the anchor that went last: the next is looked for there
   mutable uint64_t hiddenStamp = 0;
   mutable bool hidden = false;
 };
@@ -277,8 +251,9 @@ class Document {
   void setParagraphProps(Id para, PropMap props);
   // Gives the paragraph the format's tag and all its properties.
   void applyParagraphFormat(Id para, Id format);
-  std::size_t size(Id p) const { return para(p).atoms.size(); }
-  const std::vector<Atom>& atoms(Id p) const { return para(p).atoms; }
+  std::size_t size(Id p) const { return para(p).text.size(); }
+  // The paragraph's text positions, to walk or to read one by one.
+  const ParaText& atoms(Id p) const { return para(p).text; }
   // The characters of the paragraph as UTF-8 (anchors left out).
   std::string text(Id para) const;
   uint32_t endAttr(Id p) const { return para(p).endAttr; }
