@@ -36,9 +36,22 @@ class TextReader {
       if (t.token(para) != "Para") continue;
       if (!visible.conditions.empty()) ctx_.state.carriedIn[para] = names(visible.conditions);
       visible.style = 0;  // each paragraph starts in its own font
+      const NodeId firstLine = t.findChild(para, "ParaLine");
+      leadingFrame_ = firstLine != kNoNode ? t.firstChild(firstLine) : kNoNode;
       readItems(para, visible, kNoNode, kNoNode, true);
+      std::vector<uint32_t> codes;
+      if (!lineStarts_.empty()) {
+        codes.reserve(atoms_.size());
+        for (const Atom& a : atoms_) codes.push_back(a.code);
+      }
       finish(para, visible);
       if (group_.size() > 1) ctx_.state.groups[para] = group_;
+      // Frames of a paragraph read as one model paragraph (hidden paragraph
+      // ends inside it split its text; its frames are not followed).
+      if (group_.size() == 1 && !lineStarts_.empty()) {
+        ctx_.state.lineFrames[para] = FileState::LineFrames{std::move(codes), lineStarts_};
+      }
+      lineStarts_.clear();
       group_.clear();
     }
     return std::move(frames_);
@@ -208,6 +221,7 @@ class TextReader {
       openXRef_ = 0;
     } else if (tok == "TextRectID" && visible) {
       frames_.push_back(file_.integer(item).value_or(0));
+      if (item != leadingFrame_) lineStarts_.emplace_back(atoms_.size(), item);
     }
   }
 
@@ -261,6 +275,10 @@ class TextReader {
   std::vector<Id> openInsets_;
   Id openXRef_ = 0;
   std::vector<long long> frames_;
+  // The <TextRectID> the paragraph being read starts with, and those of its
+  // later lines with the number of atoms read before each.
+  NodeId leadingFrame_ = kNoNode;
+  std::vector<std::pair<std::size_t, NodeId>> lineStarts_;
   uint32_t lastStyle_ = 0;
   std::vector<Id> lastConditions_;
   uint32_t lastAttr_ = 0;

@@ -8,6 +8,7 @@ FileState FileState::copy() const {
   out.defaultUnit = defaultUnit;
   out.carriedIn = carriedIn;
   out.groups = groups;
+  out.lineFrames = lineFrames;
   out.shown = shown;
   out.showAll = showAll;
   out.unknownChars = unknownChars;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "headless/book.h"
@@ -40,6 +41,16 @@ struct FileState {
   // Visible paragraphs read with hidden text spliced in: the model
   // paragraphs they became, in order (the last holds the visible end mark).
   std::unordered_map<NodeId, std::vector<Id>> groups;
+  // Paragraph statements whose later lines start in another text frame
+  // (a <TextRectID> after the one their first line starts with): the text
+  // they were last read or written with (the atoms' codes) and where in it
+  // each of those frames starts, so that a rewrite keeps each frame with
+  // the text it held. The saved layout gives pages by these frames.
+  struct LineFrames {
+    std::vector<uint32_t> codes;
+    std::vector<std::pair<std::size_t, NodeId>> starts;  // (atom index, <TextRectID>)
+  };
+  std::unordered_map<NodeId, LineFrames> lineFrames;
   // Visibility as last read or written: the shown flag by condition id
   // (2 shown, 1 hidden, 0 not a condition then) and show-all.
   std::vector<uint8_t> shown;

@@ -52,6 +52,44 @@ std::vector<std::string> EndState(const Document& file, NodeId para,
   return start;
 }
 
+// The codes of a paragraph's atoms.
+std::vector<uint32_t> CodesOf(const headless::Document& doc, Id para) {
+  std::vector<uint32_t> out;
+  out.reserve(doc.size(para));
+  for (const Atom a : doc.atoms(para)) out.push_back(a.code);
+  return out;
+}
+
+// Where the frames of a rewritten paragraph's later lines go in its text
+// now (the codes of its atoms, `now`), from where they started in the text it was read or last
+// written with: each frame goes before the first character of its line
+// that is still there, found by the text the two share at their start and
+// at their end. A frame whose line kept no text is left out.
+std::vector<std::pair<std::size_t, NodeId>> PlaceLineFrames(const FileState::LineFrames& then,
+                                                            const std::vector<uint32_t>& now) {
+  const std::vector<uint32_t>& old = then.codes;
+  const std::size_t oldSize = old.size(), newSize = now.size();
+  std::size_t prefix = 0;
+  while (prefix < oldSize && prefix < newSize && old[prefix] == now[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < oldSize - prefix && suffix < newSize - prefix &&
+         old[oldSize - 1 - suffix] == now[newSize - 1 - suffix]) {
+    ++suffix;
+  }
+  const std::size_t tail = oldSize - suffix;  // the shared end starts here, then
+  std::vector<std::pair<std::size_t, NodeId>> out;
+  for (std::size_t i = 0; i < then.starts.size(); ++i) {
+    const std::size_t start = then.starts[i].first;
+    const std::size_t end = i + 1 < then.starts.size() ? then.starts[i + 1].first : oldSize;
+    if (start < prefix || (start == end && start <= prefix)) {
+      out.emplace_back(start, then.starts[i].second);
+    } else if (std::max(start, tail) < end || (start == end && start >= tail)) {
+      out.emplace_back(std::max(start, tail) - tail + (newSize - suffix), then.starts[i].second);
+    }
+  }
+  return out;
+}
+
 // Where the footnotes of a container's text go: its <Notes>, made before
 // its first paragraph when a footnote first needs it.
 struct NotesPlace {
@@ -114,6 +152,14 @@ class Emitter {
   Status statement(NodeId stmt) {
     if (Status s = flush(); !s) return s;
     put(stmt);
+    return Ok();
+  }
+
+  // Starts a line with the <TextRectID> of the frame it begins in.
+  Status frameLine(NodeId frame) {
+    if (Status s = flush(); !s) return s;
+    line_ = kNoNode;
+    put(frame);
     return Ok();
   }
 
@@ -648,10 +694,16 @@ class ContainerWriter {
     const bool reuse =
         para != kNoNode && t_.token(para) == "Para" && t_.parent(para) != w_.hidden().flow;
     NodeId leading = kNoNode;
+    // The frames later lines start in, by the index of the atom they go before.
+    std::vector<std::pair<std::size_t, NodeId>> frames;
     if (reuse) {
       w_.dropHiddenBlocks(para);
       leading = LeadingFrame(para);
       if (leading != kNoNode) w_.tree.detach(leading);
+      auto lines = w_.state.lineFrames.find(para);
+      if (lines != w_.state.lineFrames.end() && group.size() == 1) {
+        frames = PlaceLineFrames(lines->second, CodesOf(doc_, last));
+      }
       std::vector<NodeId> keep;
       for (NodeId ch : t_.children(para)) {
         const std::string_view tok = t_.token(ch);
@@ -710,11 +762,20 @@ class ContainerWriter {
       return Ok();
     };
 
+    std::size_t nextFrame = 0;
+    auto framesAt = [&](std::size_t k) -> Status {
+      for (; nextFrame < frames.size() && frames[nextFrame].first == k; ++nextFrame) {
+        if (Status s = visible.frameLine(frames[nextFrame].second); !s) return s;
+      }
+      return Ok();
+    };
     for (std::size_t i = 0; i < group.size(); ++i) {
       const Id p = group[i];
       const auto& atoms = doc_.atoms(p);
       bool first = true;
+      std::size_t k = 0;
       for (const Atom a : atoms) {
+        if (Status s = framesAt(k++); !s) return s.error();
         const bool hide = w_.hiddenNow(a.attr);
         if (hide && !run.text) {
           if (Status s = startRun(p, first); !s) return s.error();
@@ -734,6 +795,7 @@ class ContainerWriter {
     if (run.text) {
       if (Status s = endRun(); !s) return s.error();
     }
+    if (Status s = framesAt(doc_.size(last)); !s) return s.error();
     if (Status s = visible.endMark(doc_.endAttr(last)); !s) return s.error();
     if (Status s = visible.finish(); !s) return s.error();
     if (leading != kNoNode) {
@@ -751,6 +813,13 @@ class ContainerWriter {
       w_.state.groups[para] = group;
     } else {
       w_.state.groups.erase(para);
+    }
+    if (!frames.empty()) {
+      FileState::LineFrames& now = w_.state.lineFrames[para];
+      now.codes = CodesOf(doc_, last);
+      now.starts = std::move(frames);
+    } else if (reuse) {
+      w_.state.lineFrames.erase(para);
     }
     w_.state.setNode(last, para);
     return para;
