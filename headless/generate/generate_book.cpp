@@ -247,7 +247,7 @@ class Generator {
     const IndexSettings settings =
         doc ? ReadIndexSettings(*doc, ix.suffix) : DefaultIndexSettings();
     const Collation collation(settings.sortOrder, settings.ignoreChars);
-    PageTexts pages(*this, ix, settings);
+    PageTexts pages(*this, ix, settings, doc.get());
     std::vector<Occurrence> occurrences;
     occurrences.reserve(markers_.size());
     for (std::size_t i = 0; i < markers_.size(); ++i) {
@@ -292,11 +292,21 @@ class Generator {
   // marker's id.
   class PageTexts {
    public:
-    PageTexts(const Generator& g, const IndexComponent& ix, const IndexSettings& settings)
-        : g_(g), forms_(g.types_.size()), texts_(g.types_.size()) {
+    // `doc` is the index document when it exists already (a new one has
+    // no character formats of its own).
+    PageTexts(const Generator& g, const IndexComponent& ix, const IndexSettings& settings,
+              Document* doc)
+        : g_(g), forms_(g.types_.size()), styles_(g.types_.size()), texts_(g.types_.size()) {
       for (uint32_t t = 0; t < g.types_.size(); ++t) {
         if (std::find(ix.types.begin(), ix.types.end(), g.types_[t]) == ix.types.end()) continue;
-        forms_[t] = settings.formFor(g.types_[t]);
+        const PageForm form = settings.formFor(g.types_[t]);
+        forms_[t] = form.text;
+        styles_[t] = form.style;
+        if (doc && !form.format.empty()) {
+          PropMap style;
+          style.set(host::kPropName, Value::String(form.format));
+          styles_[t] = doc->internCharStyle(style);
+        }
         texts_[t].resize(g.chapters_.size());
       }
       if (!ix.links) return;
@@ -314,6 +324,7 @@ class Generator {
       PageRef ref;
       ref.order = g_.chapters_[m.chapter].places[static_cast<std::size_t>(m.page)];
       ref.text = text(m.type, m.chapter, static_cast<std::size_t>(m.page));
+      ref.style = styles_[m.type];
       if (!links_.empty() && m.unique) {
         const std::vector<std::string>& parts = links_[m.chapter];
         const std::string id = std::to_string(*m.unique);
@@ -353,6 +364,7 @@ class Generator {
 
     const Generator& g_;
     std::vector<std::string> forms_;  // by type; empty for a type this index does not collect
+    std::vector<uint32_t> styles_;    // by type
     std::vector<std::vector<std::vector<std::string>>> texts_;  // by type, chapter, page
     std::vector<std::vector<std::string>> links_;  // by chapter: the command split at the id
   };

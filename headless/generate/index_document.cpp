@@ -39,6 +39,13 @@ PropMap LevelFormat(int level) {
   return props;
 }
 
+// A property only this writer sets, never written to a file: page numbers
+// and separators carry it, 0 and 1 by turns, so that every page number
+// starts a text run of its own. The file then has a character format
+// change before each number, as the application writes one, and each
+// number's link is an active area of its own.
+constexpr int kPropPageRun = -0x4710;
+
 // Writes each line's text, separators and page numbers (each with its
 // link) into its paragraph in one insertion.
 class LineWriter {
@@ -49,16 +56,17 @@ class LineWriter {
     atoms_.clear();
     for (const Piece& p : line.text) text(p.text, attrOf(p.format));
     if (!line.pages.empty()) {
-      text(settings_.beforePages, 0);
+      inRun_ = false;
+      separator(settings_.beforePages);
       for (std::size_t i = 0; i < line.pages.size(); ++i) {
-        if (i > 0) text(settings_.betweenPages, 0);
+        if (i > 0) separator(settings_.betweenPages);
         page(line.pages[i].first);
         if (line.pages[i].last) {
-          text(settings_.inRange, 0);
+          separator(settings_.inRange);
           page(*line.pages[i].last);
         }
       }
-      text(settings_.afterPages, 0);
+      separator(settings_.afterPages);
     }
     doc_.insertAtoms({para, 0}, atoms_);
   }
@@ -72,15 +80,42 @@ class LineWriter {
     for (char32_t c : DecodeUtf8(utf8)) atoms_.push_back(Atom::Char(c, attr));
   }
 
+  // A separator goes on in the run of the number before it when they share
+  // their style; it starts a run of its own after the entry text or a
+  // number of another style.
+  void separator(std::string_view s) {
+    if (s.empty()) return;
+    if (!inRun_ || runStyle_ != settings_.separatorStyle) startRun(settings_.separatorStyle);
+    text(s, runAttr_);
+  }
+
   void page(const PageRef& p) {
+    startRun(p.style);
     if (!p.link.empty()) {
       if (hypertext_ == 0) {
         hypertext_ = doc_.find(Kind::MarkerType, "Hypertext");
         if (hypertext_ == 0) hypertext_ = doc_.addMarkerType("Hypertext");
       }
-      atoms_.push_back(Atom::Anchor(doc_.addMarker(hypertext_, p.link), AnchorRole::Single));
+      atoms_.push_back(
+          Atom::Anchor(doc_.addMarker(hypertext_, p.link), AnchorRole::Single, runAttr_));
     }
-    text(p.text, 0);
+    text(p.text, runAttr_);
+  }
+
+  void startRun(uint32_t style) {
+    turn_ = !turn_;
+    inRun_ = true;
+    runStyle_ = style;
+    const uint64_t key = (uint64_t{style} << 1) | (turn_ ? 1 : 0);
+    auto it = runAttrs_.find(key);
+    if (it == runAttrs_.end()) {
+      PropMap props = doc_.charStyle(style);
+      props.set(kPropPageRun, Value::Int(turn_ ? 1 : 0));
+      TextAttr attr;
+      attr.charStyle = doc_.internCharStyle(props);
+      it = runAttrs_.emplace(key, doc_.internAttr(attr)).first;
+    }
+    runAttr_ = it->second;
   }
 
   uint32_t attrOf(const std::string& format) {
@@ -98,7 +133,12 @@ class LineWriter {
   const IndexSettings& settings_;
   Id hypertext_ = 0;
   std::map<std::string, uint32_t> attrs_;
+  std::map<uint64_t, uint32_t> runAttrs_;  // by style and turn
   std::vector<Atom> atoms_;
+  bool inRun_ = false;
+  bool turn_ = false;
+  uint32_t runStyle_ = 0;
+  uint32_t runAttr_ = 0;
 };
 
 void Quoted(std::ostringstream& out, const std::string& token, const std::string& text) {

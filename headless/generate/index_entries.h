@@ -26,6 +26,7 @@ struct PageRef {
   uint64_t order = 0;  // the page's place in print; consecutive pages differ by one
   std::string text;    // as printed
   std::string link;    // the hypertext command to its marker; empty for none
+  uint32_t style = 0;  // its character style in the index document; 0 for the separators'
 };
 
 // One entry of one marker, on its page.

@@ -48,11 +48,59 @@ bool TakeAutoRange(std::string& text) {
   return found;
 }
 
+// Takes the character format switches (<Emphasis>, </>, <Default Para
+// Font>) out of a page number form; the format in force where the page
+// number stands (else at the end) is the number's.
+PageForm ParsePageForm(std::string text, uint32_t style) {
+  PageForm form;
+  form.style = style;
+  std::string current;
+  bool atNumber = false;
+  for (std::size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at)) {
+    const std::size_t close = text.find('>', at);
+    if (close == std::string::npos) break;
+    const std::string_view block = std::string_view(text).substr(at + 1, close - at - 1);
+    if (block.starts_with('$')) {
+      if (block == "$pagenum" && !atNumber) {
+        form.format = current;
+        atNumber = true;
+      }
+      at = close + 1;
+      continue;
+    }
+    current = block == "/" || block == "Default Para Font" ? "" : std::string(block);
+    text.erase(at, close - at + 1);
+  }
+  if (!atNumber) form.format = current;
+  form.text = std::move(text);
+  return form;
+}
+
+// The character style of a paragraph's text at the UTF-8 offset `byte` of
+// its text (its end when past it); 0 when it has no text.
+uint32_t StyleAt(const Document& doc, Id para, std::size_t byte) {
+  const std::string text = doc.text(para);
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < std::min(byte, text.size()); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++chars;
+  }
+  uint32_t style = 0;
+  for (const Atom& a : doc.atoms(para)) {
+    if (a.isAnchor()) continue;
+    style = doc.attr(a.attr).charStyle;
+    if (chars-- == 0) break;
+  }
+  return style;
+}
+
 }  // namespace
 
-std::string IndexSettings::formFor(const std::string& markerType) const {
+PageForm IndexSettings::formFor(const std::string& markerType) const {
   auto it = pageForm.find(markerType);
-  return it == pageForm.end() || it->second.empty() ? std::string(kPageForm) : it->second;
+  if (it == pageForm.end()) return PageForm{};
+  PageForm form = it->second;
+  if (form.text.empty()) form.text = kPageForm;
+  return form;
 }
 
 IndexSettings DefaultIndexSettings() {
@@ -87,33 +135,41 @@ IndexSettings ReadIndexSettings(const Document& doc, const std::string& suffix) 
   IndexSettings s = DefaultIndexSettings();
   const Id flow = FindReferenceFlow(doc, suffix);
   if (flow == 0) return s;
-  std::map<std::string, std::string> texts;
+  // The text and paragraph of each tag; the first of a tag counts.
+  std::map<std::string, std::pair<std::string, Id>> texts;
   for (Id p = doc.node(flow).paraFirst; p != 0; p = doc.para(p).next) {
-    texts.emplace(std::string(doc.tag(p)), doc.text(p));  // the first of a tag counts
+    texts.emplace(std::string(doc.tag(p)), std::make_pair(doc.text(p), p));
   }
-  auto text = [&](const std::string& base, const char* older) -> const std::string* {
+  auto find = [&](const std::string& base, const char* older) -> const std::pair<std::string, Id>* {
     auto it = texts.find(base + suffix);
     if (it == texts.end() && older) it = texts.find(older);
     return it == texts.end() ? nullptr : &it->second;
   };
+  auto text = [&](const std::string& base, const char* older) -> const std::string* {
+    const auto* found = find(base, older);
+    return found ? &found->first : nullptr;
+  };
   if (const std::string* t = text("GroupTitles", nullptr)) s.groupTitles = ParseGroupTitles(*t);
   if (const std::string* t = text("SortOrder", "SortSpecIX")) s.sortOrder = *t;
   if (const std::string* t = text("IgnoreChars", nullptr)) s.ignoreChars = *t;
-  if (const std::string* t = text("Separators", "SpecIX")) {
-    std::string picture = *t;
+  if (const auto* separators = find("Separators", "SpecIX")) {
+    s.separatorStyle = StyleAt(doc, separators->second, 0);
+    std::string picture = separators->first;
     s.autoRange = TakeAutoRange(picture);
     ParseSeparators(picture, s);
   }
   if (const std::string* t = text("Active", nullptr)) s.linkCommand = *t;
   const std::string ending = suffix;
-  for (const auto& [tag, value] : texts) {
+  for (const auto& [tag, found] : texts) {
     if (tag.size() <= ending.size() ||
         tag.compare(tag.size() - ending.size(), ending.size(), ending) != 0) {
       continue;
     }
-    std::string form = value;
+    std::string form = found.first;
     if (TakeAutoRange(form)) s.autoRange = true;
-    s.pageForm.emplace(tag.substr(0, tag.size() - ending.size()), std::move(form));
+    const std::size_t number = found.first.find("<$pagenum>");
+    const uint32_t style = StyleAt(doc, found.second, number == std::string::npos ? 0 : number);
+    s.pageForm.emplace(tag.substr(0, tag.size() - ending.size()), ParsePageForm(form, style));
   }
   return s;
 }

@@ -5,7 +5,9 @@
 // found by tag; the older tags SpecIX and SortSpecIX stand for SeparatorsIX
 // and SortOrderIX when the newer ones are missing. The building block
 // <$autorange> in a page number paragraph or in SeparatorsIX joins
-// consecutive pages of an entry into a range.
+// consecutive pages of an entry into a range. Page numbers take the
+// character format a switch in their paragraph names, else that of the
+// paragraph's text; separators that of the SeparatorsIX text.
 #ifndef VELTRANO_GENERATE_INDEX_SETTINGS_H
 #define VELTRANO_GENERATE_INDEX_SETTINGS_H
 
@@ -23,6 +25,18 @@ struct GroupTitle {
   std::string sortAs;  // its key, or its text when it has none
 };
 
+// How the page numbers of one marker type are printed.
+struct PageForm {
+  // With the building blocks <$pagenum>, <$chapnum> and <$volnum>.
+  std::string text = "<$pagenum>";
+  // The character format a switch in the text (<Emphasis><$pagenum>) gives
+  // the number; "" for none.
+  std::string format;
+  // The character style of the reference paragraph's own text where the
+  // number stands (a font applied there), in the index document; 0 for none.
+  uint32_t style = 0;
+};
+
 struct IndexSettings {
   std::vector<GroupTitle> groupTitles;
   std::string sortOrder;
@@ -33,14 +47,16 @@ struct IndexSettings {
   std::string betweenPages = ", ";
   std::string inRange = "\u2013";
   std::string afterPages;
+  // The character style of the SeparatorsIX text, as PageForm::style.
+  uint32_t separatorStyle = 0;
   // The page number form by marker type ("Index" -> "<$pagenum>").
-  std::map<std::string, std::string> pageForm;
+  std::map<std::string, PageForm> pageForm;
   std::string linkCommand;
   // Pages that follow each other are printed as a range ("4–6", not "4, 5, 6").
   bool autoRange = false;
 
   // The form for a marker type: its own, else "<$pagenum>".
-  std::string formFor(const std::string& markerType) const;
+  PageForm formFor(const std::string& markerType) const;
 };
 
 // The settings the application gives a new index.

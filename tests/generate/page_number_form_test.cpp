@@ -1,7 +1,9 @@
 // What the index document's reference flow says about page numbers, seen
 // in the generated index: <$autorange> joining pages that follow each
-// other in print.
+// other in print, and the character format change before each page number
+// with the formats the reference flow gives numbers and separators.
 #include "generate_support.h"
+#include "mif/document.h"
 
 namespace vtrgen {
 namespace {
@@ -24,6 +26,94 @@ class PageNumberFormTest : public GenerateTest {
                             flow + ">\n"));
   }
 };
+
+// The items of the ParaLine of each main flow paragraph of a saved MIF
+// index: `text' for a string, "Font" (with the weight it sets, if any),
+// "Link" for a Hypertext marker.
+std::vector<Lines> LineItems(const std::string& mifText) {
+  auto parsed = mif::ParseDocument(mifText, "index.mif");
+  if (!parsed) {
+    ADD_FAILURE() << "the index is no MIF";
+    return {};
+  }
+  const mif::Document& file = *parsed;
+  const mif::Tree& t = file.tree();
+  std::vector<Lines> out;
+  for (mif::NodeId flow : t.children(t.root())) {
+    if (t.token(flow) != "TextFlow" || file.childText(flow, "TFTag") != "A") continue;
+    for (mif::NodeId para : t.children(flow)) {
+      if (t.token(para) != "Para") continue;
+      Lines items;
+      for (mif::NodeId line : t.children(para)) {
+        if (t.token(line) != "ParaLine") continue;
+        for (mif::NodeId item : t.children(line)) {
+          const std::string_view token = t.token(item);
+          if (token == "String") {
+            items.push_back("`" + file.text(item).value_or("") + "'");
+          } else if (token == "Font") {
+            const std::string tag = file.childText(item, "FTag").value_or("");
+            const std::string weight = file.childText(item, "FWeight").value_or("");
+            items.push_back("Font" + (tag.empty() ? "" : " " + tag) +
+                            (weight.empty() ? "" : " " + weight));
+          } else if (token == "Marker") {
+            items.push_back(file.childText(item, "MTypeName") == "Hypertext" ? "Link" : "Marker");
+          }
+        }
+      }
+      out.push_back(items);
+    }
+  }
+  return out;
+}
+
+TEST_F(PageNumberFormTest, EachPageNumberFollowsACharacterFormatChange) {
+  write("ch1.mif", Chapter({"5", "6"}, Para(1, Marker("<$startrange>widgets;gears", 41)) +
+                                           Para(2, Marker("<$endrange>widgets;gears", 42))));
+  write("Book.mif", Book({ChapterComponent("ch1.fm"), IndexComponent("BookIX.fm", true)}));
+  ASSERT_EQ(generate("Book.mif").error, "");
+  // After the entry text the separator starts a run of its own; each number
+  // starts one with its link; the separator after a number stays in its run.
+  EXPECT_EQ(LineItems(read("BookIX.mif")),
+            (std::vector<Lines>{
+                {"`G'"},
+                {"`gears'", "Font", "` '", "Font", "Link", "`5, '", "Font", "Link", "`6'"},
+                {"`W'"},
+                {"`widgets'", "Font", "` '", "Font", "Link", "`5\u2013'", "Font", "Link", "`6'"}}));
+}
+
+TEST_F(PageNumberFormTest, NumbersAndSeparatorsTakeTheFormatsOfTheReferenceFlow) {
+  write("ch1.mif", Chapter({"5", "6"}, Para(1, Marker("Dogs", 1) + Marker("Cats", 2)) +
+                                           Para(2, Marker("Dogs", 3))));
+  write("Book.mif", Book({ChapterComponent("ch1.fm"), IndexComponent("BookIX.fm", true)}));
+  // Page numbers in the font applied to <$pagenum> in IndexIX, separators
+  // in the font of the SeparatorsIX text.
+  writeIndex("BookIX.mif", {{"SeparatorsIX",
+                             "<TextRectID 50> <Font <FTag `'> <FWeight `Light'> <FLocked No>> "
+                             "<String ` 1, 2'> <Char EnDash> <String `3'>"},
+                            {"IndexIX",
+                             "<String `p. '> <Font <FTag `'> <FWeight `Bold'> <FLocked No>> "
+                             "<String `<$pagenum\\>'>"}});
+  ASSERT_EQ(generate("Book.mif").error, "");
+  EXPECT_EQ(LineItems(read("BookIX.mif")),
+            (std::vector<Lines>{{"`C'"},
+                                {"`Cats'", "Font Light", "` '", "Font Bold", "Link", "`p. 5'"},
+                                {"`D'"},
+                                {"`Dogs'", "Font Light", "` '", "Font Bold", "Link", "`p. 5'",
+                                 "Font Light", "`, '", "Font Bold", "Link", "`p. 6'"}}));
+
+  // A format switch in the page number paragraph names the numbers' format;
+  // the index read back shows it on every number.
+  writeIndex("BookIX.mif", {{"IndexIX", "<TextRectID 50> <String `<Emphasis\\><$pagenum\\>'>"}});
+  ASSERT_EQ(generate("Book.mif").error, "");
+  EXPECT_EQ(
+      lines("BookIX.mif"),
+      (Lines{"GroupTitlesIX: C", "Level1IX: Cats [[openObjectId ch1.fm:1 2]]5", "GroupTitlesIX: D",
+             "Level1IX: Dogs [[openObjectId ch1.fm:1 1]]5, [[openObjectId ch1.fm:1 3]]6"}));
+  const std::vector<Lines> items = LineItems(read("BookIX.mif"));
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[3], (Lines{"`Dogs'", "Font", "` '", "Font Emphasis", "Link", "`5'", "Font",
+                             "`, '", "Font Emphasis", "Link", "`6'"}));
+}
 
 TEST_F(PageNumberFormTest, AutoRangeJoinsPagesThatFollowEachOtherInPrint) {
   // ch1 pages 1-3, ch2 continues with 4-5, ch3 restarts at 1.
