@@ -32,12 +32,13 @@ class MifWrite : public PreparedWrite {
   std::string target_;
 };
 
-std::unique_ptr<PreparedWrite> Prepare(const std::string& target,
-                                       const std::variant<Document, Book>& model,
+std::unique_ptr<PreparedWrite> Prepare(const std::string& target, const StagedContent& content,
                                        std::string* error) {
-  auto pending = std::holds_alternative<Document>(model)
-                     ? mif::PrepareModelDocument(std::get<Document>(model), target)
-                     : mif::PrepareModelBook(std::get<Book>(model), target);
+  auto pending = std::holds_alternative<std::string>(content)
+                     ? mif::PrepareMifBytes(std::get<std::string>(content), target)
+                 : std::holds_alternative<Document>(content)
+                     ? mif::PrepareModelDocument(std::get<Document>(content), target)
+                     : mif::PrepareModelBook(std::get<Book>(content), target);
   if (!pending) {
     if (error) *error = Reason(pending.error(), target);
     return nullptr;
@@ -60,6 +61,9 @@ Files MifFiles() {
     auto text = mif::WriteModelBook(book);
     if (!text) return std::nullopt;
     return std::move(text).value();
+  };
+  files.render.read = [](std::string bytes, const std::string& file) {
+    return mif::LoadMifText(std::move(bytes), file);
   };
   files.prepare = Prepare;
   files.check = [](const std::string& target) {

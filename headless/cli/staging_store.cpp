@@ -32,17 +32,56 @@ void KeepMarks(const Book& earlier, Book& later) {
   }
 }
 
+std::optional<std::string> Render(const Renderer& render, const Document& doc) {
+  if (!render.document) return std::nullopt;
+  return render.document(doc);
+}
+
+std::optional<std::string> Render(const Renderer& render, const Book& book) {
+  if (!render.book) return std::nullopt;
+  return render.book(book);
+}
+
+// Whether the file holds exactly `bytes`, read a block at a time.
+bool FileHolds(const std::string& file, std::string_view bytes) {
+  std::ifstream in(FsPath(file), std::ios::binary);
+  if (!in) return false;
+  std::string block(std::size_t{1} << 16, '\0');
+  std::size_t at = 0;
+  while (in) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got > bytes.size() - at || bytes.compare(at, got, block.data(), got) != 0) return false;
+    at += got;
+  }
+  return !in.bad() && at == bytes.size();
+}
+
+// With `render` given, the save is kept as its bytes when they can be made.
 template <typename Model>
 bool Stage(std::vector<StagingStore::Staged>& staged, StagingStore::Staged* earlier,
-           const std::string& path, const std::string& file, const Model& model) {
-  Model copy(model);
-  copy.setPath(path);
-  if (earlier) {
-    if (const Model* before = std::get_if<Model>(&earlier->model)) KeepMarks(*before, copy);
-    earlier->path = path;
-    earlier->model = std::move(copy);
+           const std::string& path, const std::string& file, const Model& model,
+           const Renderer* render) {
+  StagedContent content;
+  std::optional<std::string> bytes;
+  // Rendering brings the model's own file state up to date, as a save does,
+  // so a later save of it needs no marks of this one.
+  if (render) bytes = Render(*render, model);
+  if (bytes) {
+    content = std::move(*bytes);
   } else {
-    staged.push_back({path, file, std::move(copy)});
+    Model copy(model);
+    copy.setPath(path);
+    if (earlier) {
+      if (const Model* before = std::get_if<Model>(&earlier->content)) KeepMarks(*before, copy);
+    }
+    content = std::move(copy);
+  }
+  if (earlier) {
+    earlier->path = path;
+    earlier->content = std::move(content);
+  } else {
+    staged.push_back({path, file, std::move(content)});
   }
   return true;
 }
@@ -59,17 +98,13 @@ StagingStore::StagingStore(std::shared_ptr<Store> files, Resolver resolve, Rende
 bool StagingStore::unchanged(const Staged& staged) const {
   const std::optional<std::string> file = resolve_(staged.file);
   if (!file) return false;
-  std::optional<std::string> bytes;
-  if (const Document* doc = std::get_if<Document>(&staged.model)) {
-    if (render_.document) bytes = render_.document(*doc);
-  } else if (render_.book) {
-    bytes = render_.book(std::get<Book>(staged.model));
+  if (const std::string* bytes = std::get_if<std::string>(&staged.content)) {
+    return FileHolds(*file, *bytes);
   }
-  if (!bytes) return false;
-  std::ifstream in(FsPath(*file), std::ios::binary);
-  if (!in) return false;
-  const std::string current((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return !in.bad() && current == *bytes;
+  const std::optional<std::string> bytes = std::holds_alternative<Document>(staged.content)
+                                               ? Render(render_, std::get<Document>(staged.content))
+                                               : Render(render_, std::get<Book>(staged.content));
+  return bytes && FileHolds(*file, *bytes);
 }
 
 std::string StagingStore::fileOf(const std::string& path) const {
@@ -91,13 +126,15 @@ StagingStore::Staged* StagingStore::find(const std::string& file) {
 Loaded StagingStore::load(const std::string& path) {
   Loaded out;
   if (const Staged* s = find(fileOf(path))) {
-    if (const Document* doc = std::get_if<Document>(&s->model)) {
+    if (const std::string* bytes = std::get_if<std::string>(&s->content)) {
+      out = render_.read(*bytes, s->file);
+    } else if (const Document* doc = std::get_if<Document>(&s->content)) {
       out.document = std::make_unique<Document>(*doc);
-      out.document->setPath(path);
     } else {
-      out.book = std::make_unique<Book>(std::get<Book>(s->model));
-      out.book->setPath(path);
+      out.book = std::make_unique<Book>(std::get<Book>(s->content));
     }
+    if (out.document) out.document->setPath(path);
+    if (out.book) out.book->setPath(path);
     return out;
   }
   out = files_->load(path);
@@ -118,7 +155,7 @@ bool StagingStore::save(const std::string& path, const Document& doc, std::strin
       (earlier || (resolve_(path) && fileKey(fileOf(doc.path())) == fileKey(file)))) {
     return true;
   }
-  return Stage(staged_, earlier, path, file, doc);
+  return Stage(staged_, earlier, path, file, doc, stagesBytes() ? &render_ : nullptr);
 }
 
 bool StagingStore::save(const std::string& path, const Book& book, std::string* /*error*/) {
@@ -128,7 +165,10 @@ bool StagingStore::save(const std::string& path, const Book& book, std::string* 
       (earlier || (resolve_(path) && fileKey(fileOf(book.path())) == fileKey(file)))) {
     return true;
   }
-  return Stage(staged_, earlier, path, file, book);
+  // A book's bytes depend on where it is written (the paths of its
+  // chapters are written relative to it), and a book is small: it is kept
+  // as a model.
+  return Stage(staged_, earlier, path, file, book, nullptr);
 }
 
 std::string StagingStore::Target(const Staged& staged,
@@ -154,7 +194,7 @@ std::vector<StagingStore::Written> StagingStore::commit(
       w.error =
           "another file of the same name was written there already; " + s.file + " is not written";
     } else if (prepare_) {
-      ready[i] = prepare_(w.file, s.model, &w.error);
+      ready[i] = prepare_(w.file, s.content, &w.error);
       if (ready[i]) {
         w.removedTemporaries = ready[i]->removedTemporaries;
         w.otherLinks = ready[i]->otherLinks;
@@ -175,9 +215,11 @@ std::vector<StagingStore::Written> StagingStore::commit(
     if (ready[i]) {
       w.error = ready[i]->replace();
     } else {
-      const bool ok =
-          std::visit([&](const auto& model) { return files_->save(w.file, model, &w.error); },
-                     staged_[i].model);
+      // Bytes are staged only with a preparer, so this is a model.
+      const StagedContent& c = staged_[i].content;
+      const bool ok = std::holds_alternative<Document>(c)
+                          ? files_->save(w.file, std::get<Document>(c), &w.error)
+                          : files_->save(w.file, std::get<Book>(c), &w.error);
       if (ok) w.error.clear();
       if (!ok && w.error.empty()) w.error = "cannot be written";
     }

@@ -5,6 +5,10 @@
 // is read back from memory. commit() then writes what was saved, over the
 // originals or into an output directory.
 //
+// A document's save is kept as the bytes it would write when the store can
+// read such bytes back (a large chapter then costs its size once more, not
+// a second model); otherwise, and for books, as a copy of the model.
+//
 // Given the bytes the underlying store would write for a model, it also
 // leaves out the saves that would write a file as it already is: a command
 // may save a document it did not change (book commands save every
@@ -33,10 +37,17 @@ namespace headless::cli {
 using Resolver = std::function<std::optional<std::string>(const std::string& name)>;
 
 // The bytes the store would write for a model; none when it cannot say.
+// `read` reads such bytes, as a save of the file `file` would have written
+// them, back into a model.
 struct Renderer {
   std::function<std::optional<std::string>(const Document&)> document;
   std::function<std::optional<std::string>(const Book&)> book;
+  std::function<Loaded(std::string bytes, const std::string& file)> read;
 };
+
+// What a save keeps until the commit: the bytes to write, or a copy of the
+// model.
+using StagedContent = std::variant<Document, Book, std::string>;
 
 // A write made ready beside its file, which replace() puts in the file's
 // place; dropped without that, it leaves the file as it was.
@@ -52,10 +63,10 @@ class PreparedWrite {
   unsigned otherLinks = 0;
 };
 
-// Writes a model beside the file `target`, ready to replace it; none, and
+// Writes a save beside the file `target`, ready to replace it; none, and
 // why in `error`, when it cannot.
 using Preparer = std::function<std::unique_ptr<PreparedWrite>(
-    const std::string& target, const std::variant<Document, Book>& model, std::string* error)>;
+    const std::string& target, const StagedContent& content, std::string* error)>;
 
 // Why a file could not be written, found without writing anything (for a
 // dry run); empty when it could.
@@ -74,7 +85,7 @@ class StagingStore : public Store {
   struct Staged {
     std::string path;  // as the saver named it
     std::string file;  // the file it stands for
-    std::variant<Document, Book> model;
+    StagedContent content;
   };
   // What the run saved, one entry per file, in the order of first save.
   const std::vector<Staged>& staged() const { return staged_; }
@@ -115,6 +126,9 @@ class StagingStore : public Store {
 
  private:
   Staged* find(const std::string& file);
+  // Saves are kept as bytes: the renderer can read them back and the
+  // preparer write them.
+  bool stagesBytes() const { return render_.read && prepare_; }
   std::string fileOf(const std::string& path) const;
 
   std::shared_ptr<Store> files_;

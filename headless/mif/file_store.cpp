@@ -150,6 +150,14 @@ Result<PendingSave> PrepareMifFile(const Document& doc, const std::string& path)
   return PendingSave(std::move(file).value());
 }
 
+Result<PendingSave> PrepareMifBytes(std::string_view bytes, const std::string& path) {
+  auto file = platform::AtomicFile::Create(NativePath(path));
+  if (!file) return file.error();
+  if (Status written = (*file)->write(bytes); !written) return written.error();
+  if (Status flushed = (*file)->flush(); !flushed) return flushed.error();
+  return PendingSave(std::move(file).value());
+}
+
 Status CheckSaveTarget(const std::string& path) {
   return platform::CheckReplaceable(NativePath(path));
 }

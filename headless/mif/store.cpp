@@ -5,9 +5,10 @@
 
 namespace mif {
 
-headless::Loaded MifStore::load(const std::string& path) {
+namespace {
+
+headless::Loaded ToModel(Result<Document> file, const std::string& path) {
   headless::Loaded out;
-  auto file = LoadMifFile(path);
   if (!file) {
     out.error = file.error().describe();
     return out;
@@ -32,6 +33,16 @@ headless::Loaded MifStore::load(const std::string& path) {
   out.document->setPath(path);
   out.document->clearModified();
   return out;
+}
+
+}  // namespace
+
+headless::Loaded MifStore::load(const std::string& path) {
+  return ToModel(LoadMifFile(path), path);
+}
+
+headless::Loaded LoadMifText(std::string text, const std::string& fileName) {
+  return ToModel(ParseDocument(std::move(text), fileName), fileName);
 }
 
 bool MifStore::save(const std::string& path, const headless::Document& doc, std::string* error) {

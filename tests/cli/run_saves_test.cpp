@@ -77,13 +77,13 @@ TEST_F(RunSaves, AReplacementThatFailsSaysWhatWasWrittenAndWhatWasNot) {
   };
   std::vector<std::string> prepared;
   headless::cli::Files files = MemoryFiles(store);
-  files.prepare = [&](const std::string& target, const std::variant<Document, Book>& model,
+  files.prepare = [&](const std::string& target, const headless::cli::StagedContent& content,
                       std::string*) -> std::unique_ptr<headless::cli::PreparedWrite> {
     prepared.push_back(target);
     auto w = std::make_unique<Write>();
     w->store = store;
     w->target = target;
-    w->doc = std::get<Document>(model);
+    w->doc = std::get<Document>(content);
     return w;
   };
   CliRun r = RunCliWith(files, {"--home", "/m/home", "UpdateAllMarkers", "/m/g.book"});

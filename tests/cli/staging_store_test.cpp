@@ -6,6 +6,7 @@
 #include "builder.h"
 #include "cli_test_support.h"
 #include "headless/paths.h"
+#include "mif_files.h"
 #include "readers.h"
 #include "staging_store.h"
 
@@ -73,10 +74,48 @@ TEST_F(Staging, ASecondSaveKeepsTheMarksOfTheFirst) {
   doc.insertText({second, 0}, "y");
   ASSERT_TRUE(staging.save("/d/a.fm", doc, nullptr));
   ASSERT_EQ(staging.staged().size(), 1u);
-  const Document& kept = std::get<Document>(staging.staged()[0].model);
+  const Document& kept = std::get<Document>(staging.staged()[0].content);
   EXPECT_TRUE(kept.modified(first));
   EXPECT_TRUE(kept.modified(second));
   EXPECT_TRUE(kept.dirty());
+}
+
+TEST(StagingMif, ADocumentIsKeptAsTheBytesItWritesAndReadBackFromThem) {
+  ScratchDir dir;
+  dir.copyExamples();
+  const std::string path = dir.path("guide/ch1.mif");
+  const std::string before = dir.read("guide/ch1.mif");
+  const headless::cli::Files mif = headless::cli::MifFiles();
+  StagingStore staging{mif.store, mif.resolve, mif.render, mif.prepare};
+  auto loaded = staging.load(path);
+  ASSERT_TRUE(loaded.document);
+  Document& doc = *loaded.document;
+  const Id first = doc.firstParagraph(doc.mainFlow());
+  const Id second = doc.nextParagraph(first);
+  doc.insertText({first, 0}, "x");
+  ASSERT_TRUE(staging.save(path, doc, nullptr));
+  doc.clearModified();  // as the host does after a save
+  ASSERT_EQ(staging.staged().size(), 1u);
+  EXPECT_TRUE(std::holds_alternative<std::string>(staging.staged()[0].content));
+  EXPECT_EQ(dir.read("guide/ch1.mif"), before);
+  // Saved again after another change: the bytes hold both.
+  doc.insertText({second, 0}, "y");
+  ASSERT_TRUE(staging.save(path, doc, nullptr));
+  auto again = staging.load(path);
+  ASSERT_TRUE(again.document);
+  EXPECT_EQ(again.document->path(), path);
+  const std::vector<std::string> texts = Texts(*again.document);
+  EXPECT_EQ(texts[0], "x" + Texts(*mif.store->load(path).document)[0]);
+  EXPECT_EQ(texts[1].substr(0, 1), "y");
+
+  const auto written = staging.commit(std::nullopt);
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0].error, "");
+  EXPECT_FALSE(written[0].unchanged);
+  EXPECT_EQ(Texts(*mif.store->load(path).document), texts);
+  // The same bytes again are found unchanged and not written.
+  ASSERT_TRUE(staging.save(path, *again.document, nullptr) && staging.staged().size() == 1u);
+  EXPECT_TRUE(staging.unchanged(staging.staged()[0]));
 }
 
 TEST_F(Staging, OutputDirectoryTakesTheFileNamesAndRefusesTwoOfOneName) {

@@ -76,6 +76,9 @@ class PendingSave {
 // than the file it replaces. On any failure the old file stays as it was.
 Result<PendingSave> PrepareMifFile(const Document& doc, const std::string& path);
 
+// The same with the bytes to write given.
+Result<PendingSave> PrepareMifBytes(std::string_view bytes, const std::string& path);
+
 // Why PrepareMifFile would refuse `path`, found without writing anything.
 Status CheckSaveTarget(const std::string& path);
 

@@ -27,6 +27,10 @@ class MifStore : public headless::Store {
   std::string fileKey(const std::string& path) const override;
 };
 
+// Reads MIF text (as a save of `fileName` would have written it) into the
+// model, as load() reads a file.
+headless::Loaded LoadMifText(std::string text, const std::string& fileName);
+
 }  // namespace mif
 
 #endif
