@@ -1,5 +1,7 @@
 #include "platform_file.h"
 
+#include "mif/file_store.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -29,6 +31,15 @@ Error FileError(const std::string& path, const std::string& what) {
 }
 
 std::atomic<unsigned> g_counter{0};
+
+FlushObserver& Observer() {
+  static FlushObserver observer;
+  return observer;
+}
+
+[[maybe_unused]] void Tell(Flushed what, const std::string& path) {
+  if (Observer()) Observer()(what, path);
+}
 
 std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
@@ -561,6 +572,7 @@ Status AtomicFile::flush() {
   if (impl_->flushed) return Ok();
   if (::fsync(impl_->fd) != 0) return FileError(impl_->target, "cannot write: " + Errno());
   impl_->flushed = true;
+  Tell(Flushed::kFile, impl_->target);
   return Ok();
 }
 
@@ -581,6 +593,7 @@ Status AtomicFile::commit() {
   const std::string why = synced ? std::string() : Errno();
   ::close(folder);
   if (!synced) return FileError(impl_->target, "replaced, but not flushed to disk: " + why);
+  Tell(Flushed::kFolder, FolderName(impl_->target));
   return Ok();
 }
 
@@ -606,3 +619,12 @@ unsigned AtomicFile::otherLinks() const {
 }
 
 }  // namespace mif::platform
+
+namespace mif {
+
+FlushObserver ObserveFlushes(FlushObserver observer) {
+  std::swap(platform::Observer(), observer);
+  return observer;
+}
+
+}  // namespace mif

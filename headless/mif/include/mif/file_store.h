@@ -2,6 +2,7 @@
 #ifndef VELTRANO_MIF_FILE_STORE_H
 #define VELTRANO_MIF_FILE_STORE_H
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,6 +70,15 @@ class PendingSave {
  private:
   std::unique_ptr<platform::AtomicFile> file_;
 };
+
+// What saves flush to disk, told as it is done: a file's new text before
+// it replaces the file (with the file's name), and the folder after the
+// file in it was replaced. On POSIX systems; for tests that saves are
+// durable. There is no observer unless one is set.
+enum class Flushed { kFile, kFolder };
+using FlushObserver = std::function<void(Flushed what, const std::string& path)>;
+// Sets the observer; returns the one it replaces.
+FlushObserver ObserveFlushes(FlushObserver observer);
 
 // Writes the document beside `path`, ready to replace it. Refuses, before
 // writing anything, a target that is a folder or read-only, or whose folder
