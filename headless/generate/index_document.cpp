@@ -167,9 +167,15 @@ std::string WriteIndexLines(Document& doc, const BuiltIndex& index, const IndexS
   auto add = [&](std::string_view tag) {
     return before ? doc.insertParagraphBefore(before, tag) : doc.appendParagraph(flow, tag);
   };
+  std::vector<std::string> levelTags;
+  for (int level = 1; level <= index.depth; ++level) levelTags.push_back(LevelTag(level, suffix));
   LineWriter writer(doc, settings);
   for (const IndexLine& line : index.lines) {
-    writer.write(add(line.groupTitle ? titleTag : LevelTag(line.level, suffix)), line);
+    const std::size_t level = static_cast<std::size_t>(std::max(line.level, 1));
+    writer.write(add(line.groupTitle         ? titleTag
+                     : level <= levelTags.size() ? levelTags[level - 1]
+                                                 : LevelTag(line.level, suffix)),
+                 line);
   }
   // A flow keeps one paragraph, even when the index is empty.
   if (index.lines.empty() && before && doc.node(flow).paraFirst == before) {

@@ -220,7 +220,8 @@ class Builder {
     }
     auto byFirst = [&](const Range& a, const Range& b) { return order(a.first) < order(b.first); };
     if (!std::is_sorted(begin, end, byFirst)) std::stable_sort(begin, end, byFirst);
-    std::vector<Range> merged;
+    std::vector<Range>& merged = merged_;
+    merged.clear();
     for (auto r = begin; r != end; ++r) {
       // With <$autorange> a range also takes in the page right after it.
       const uint64_t reach = merged.empty() ? 0 : order(merged.back().last) + (autoRange ? 1 : 0);
@@ -264,6 +265,7 @@ class Builder {
   std::vector<uint32_t> childStart_, children_;
   std::vector<uint32_t> pageStart_;
   std::vector<Range> byNode_;
+  std::vector<Range> merged_;  // pageList's, kept for its capacity
 };
 
 }  // namespace

@@ -84,6 +84,10 @@ std::string KeyLevel(std::string_view raw) {
 
 struct MarkerState {
   bool noPage = false;
+  // Work space of ParseEntry, kept from entry to entry for its capacity.
+  std::vector<Char> chars;           // the characters of every level
+  std::vector<std::size_t> starts;   // where each level starts, and the end
+  std::vector<std::string> formats;  // the format names used; 0 is ""
 };
 
 void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
@@ -104,11 +108,12 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
     }
   }
 
-  // The characters of every level, and where each level after the first starts.
-  std::vector<Char> chars;
-  chars.reserve(body.size());
-  std::vector<std::size_t> starts{0};
-  std::vector<std::string> formats(1);  // the format names used; 0 is ""
+  std::vector<Char>& chars = state.chars;
+  std::vector<std::size_t>& starts = state.starts;
+  std::vector<std::string>& formats = state.formats;
+  chars.clear();
+  starts.assign(1, 0);
+  formats.resize(1);
   uint32_t format = 0;
   auto formatOf = [&](std::string_view name) {
     for (uint32_t i = 0; i < formats.size(); ++i) {
