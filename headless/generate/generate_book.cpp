@@ -273,7 +273,8 @@ class Generator {
       report_.error = ix.path + ": cannot make the index document";
       return false;
     }
-    if (std::string why = WriteIndexLines(*doc, built, settings, ix.suffix); !why.empty()) {
+    if (std::string why = WriteIndexLines(*doc, std::move(built), settings, ix.suffix);
+        !why.empty()) {
       report_.error = ix.path + ": " + why;
       return false;
     }

@@ -52,7 +52,7 @@ class LineWriter {
  public:
   LineWriter(Document& doc, const IndexSettings& settings) : doc_(doc), settings_(settings) {}
 
-  void write(Id para, const IndexLine& line) {
+  void write(Id para, IndexLine& line) {
     atoms_.clear();
     for (const Piece& p : line.text) text(p.text, attrOf(p.format));
     if (!line.pages.empty()) {
@@ -89,15 +89,15 @@ class LineWriter {
     text(s, runAttr_);
   }
 
-  void page(const PageRef& p) {
+  void page(PageRef& p) {
     startRun(p.style);
     if (!p.link.empty()) {
       if (hypertext_ == 0) {
         hypertext_ = doc_.find(Kind::MarkerType, "Hypertext");
         if (hypertext_ == 0) hypertext_ = doc_.addMarkerType("Hypertext");
       }
-      atoms_.push_back(
-          Atom::Anchor(doc_.addMarker(hypertext_, p.link), AnchorRole::Single, runAttr_));
+      atoms_.push_back(Atom::Anchor(doc_.addMarker(hypertext_, std::move(p.link)),
+                                    AnchorRole::Single, runAttr_));
     }
     text(p.text, runAttr_);
   }
@@ -148,7 +148,7 @@ void Quoted(std::ostringstream& out, const std::string& token, const std::string
 
 }  // namespace
 
-std::string WriteIndexLines(Document& doc, const BuiltIndex& index, const IndexSettings& settings,
+std::string WriteIndexLines(Document& doc, BuiltIndex index, const IndexSettings& settings,
                             const std::string& suffix) {
   const Id flow = doc.mainFlow();
   if (flow == 0) return "it has no main flow to hold the entries";
@@ -170,9 +170,9 @@ std::string WriteIndexLines(Document& doc, const BuiltIndex& index, const IndexS
   std::vector<std::string> levelTags;
   for (int level = 1; level <= index.depth; ++level) levelTags.push_back(LevelTag(level, suffix));
   LineWriter writer(doc, settings);
-  for (const IndexLine& line : index.lines) {
+  for (IndexLine& line : index.lines) {
     const std::size_t level = static_cast<std::size_t>(std::max(line.level, 1));
-    writer.write(add(line.groupTitle         ? titleTag
+    writer.write(add(line.groupTitle             ? titleTag
                      : level <= levelTags.size() ? levelTags[level - 1]
                                                  : LevelTag(line.level, suffix)),
                  line);

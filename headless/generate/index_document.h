@@ -17,8 +17,9 @@
 
 namespace headless::generate {
 
-// Empty when written; otherwise why not.
-std::string WriteIndexLines(Document& doc, const BuiltIndex& index, const IndexSettings& settings,
+// Empty when written; otherwise why not. The lines' links move into the
+// document's markers.
+std::string WriteIndexLines(Document& doc, BuiltIndex index, const IndexSettings& settings,
                             const std::string& suffix);
 
 // A new index document as the application makes one: a two-column body
