@@ -26,24 +26,6 @@ std::string CurrentDirectory() {
 
 namespace {
 
-std::string Narrow(const wchar_t* text, std::size_t size) {
-  if (size == 0) return std::string();
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(size), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
 bool IsConsole(DWORD which) {
   DWORD mode = 0;
   return GetConsoleMode(GetStdHandle(which), &mode) != 0;
@@ -71,7 +53,7 @@ class ConsoleInput : public std::streambuf {
       pending_ = text.back();
       text.pop_back();
     }
-    buffer_ = Narrow(text.data(), text.size());
+    buffer_ = Utf8Text(text);
     // Line ends as a file would have them.
     std::string::size_type at;
     while ((at = buffer_.find("\r\n")) != std::string::npos) buffer_.erase(at, 1);
@@ -92,13 +74,13 @@ std::vector<std::string> ProgramArguments(int, char**) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return args;
-  for (int i = 1; i < count; ++i) args.push_back(Narrow(wide[i], wcslen(wide[i])));
+  for (int i = 1; i < count; ++i) args.push_back(Utf8Text(wide[i]));
   LocalFree(wide);
   return args;
 }
 
 std::optional<std::string> EnvironmentVariable(const char* name) {
-  const std::wstring wideName = Widen(name);
+  const std::wstring wideName = WideText(name);
   std::wstring value(256, L'\0');
   while (true) {
     SetLastError(ERROR_SUCCESS);
@@ -108,7 +90,7 @@ std::optional<std::string> EnvironmentVariable(const char* name) {
       if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
       return std::string();
     }
-    if (n < value.size()) return Narrow(value.data(), n);
+    if (n < value.size()) return Utf8Text(std::wstring_view(value.data(), n));
     value.resize(n);  // n counts the terminating null when the buffer is short
   }
 }

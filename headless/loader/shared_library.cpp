@@ -1,6 +1,8 @@
 // The one place that calls the platform's library loader.
 #include "headless/shared_library.h"
 
+#include "headless/paths.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -11,20 +13,8 @@ namespace headless {
 
 #if defined(_WIN32)
 
-namespace {
-
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-}  // namespace
-
 std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string& path, std::string* error) {
-  HMODULE module = LoadLibraryW(Widen(path).c_str());
+  HMODULE module = LoadLibraryW(WideText(path).c_str());
   if (module == nullptr) {
     if (error) *error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
     return nullptr;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <optional>
 
+#include "headless/paths.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -94,24 +96,8 @@ std::optional<unsigned long> TemporaryOwner(std::string_view name, std::string_v
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
+using headless::Utf8Text;
+using headless::WideText;
 
 std::string LastError() {
   return "system error " + std::to_string(GetLastError());
@@ -120,7 +106,7 @@ std::string LastError() {
 // The full path of `path`: ReplaceFileW fails on a bare file name (under
 // Wine at least), so both of its names are given in full.
 std::wstring FullPath(const std::string& path) {
-  const std::wstring wide = Wide(path);
+  const std::wstring wide = WideText(path);
   const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (n == 0) return wide;
   std::wstring full(n, L'\0');
@@ -134,7 +120,7 @@ std::wstring FullPath(const std::string& path) {
 // opens, or `path` itself when there is no such file yet.
 std::string FollowLinks(const std::string& path) {
   HANDLE h =
-      CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      CreateFileW(WideText(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return path;
   std::wstring out(MAX_PATH, L'\0');
@@ -147,9 +133,9 @@ std::string FollowLinks(const std::string& path) {
   if (n == 0 || n >= out.size()) return path;
   out.resize(n);
   // "\\?\C:\x" is "C:\x"; "\\?\UNC\server\x" is "\\server\x".
-  if (out.rfind(L"\\\\?\\UNC\\", 0) == 0) return "\\\\" + Narrow(out.substr(8));
-  if (out.rfind(L"\\\\?\\", 0) == 0) return Narrow(out.substr(4));
-  return Narrow(out);
+  if (out.rfind(L"\\\\?\\UNC\\", 0) == 0) return "\\\\" + Utf8Text(out.substr(8));
+  if (out.rfind(L"\\\\?\\", 0) == 0) return Utf8Text(out.substr(4));
+  return Utf8Text(out);
 }
 
 }  // namespace
@@ -164,7 +150,7 @@ std::string SameFileKey(const std::string& fullPath) {
 }
 
 PathKind KindOf(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNone;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::kFolder;
   return PathKind::kFile;
@@ -176,8 +162,8 @@ bool IsRegularFile(const std::string& path) {
 
 Status ReadWholeFile(const std::string& path, std::string& out) {
   if (KindOf(path) == PathKind::kFolder) return FileError(path, "is a folder, not a file");
-  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(WideText(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return FileError(path, "cannot open: " + LastError());
   LARGE_INTEGER size;
   if (!GetFileSizeEx(h, &size)) {
@@ -218,15 +204,16 @@ std::vector<std::string> RemoveAbandoned(const std::string& target) {
   std::vector<std::string> removed;
   const std::string base = BaseOf(target);
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(Wide(DirectoryOf(target) + "." + base + ".tmp*").c_str(), &found);
+  HANDLE find =
+      FindFirstFileW(WideText(DirectoryOf(target) + "." + base + ".tmp*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return removed;
   do {
-    const std::string name = Narrow(found.cFileName);
+    const std::string name = Utf8Text(found.cFileName);
     const auto owner = TemporaryOwner(name, base);
     if (!owner || *owner == GetCurrentProcessId()) continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const std::string path = DirectoryOf(target) + name;
-    if (DeleteFileW(Wide(path).c_str())) removed.push_back(path);
+    if (DeleteFileW(WideText(path).c_str())) removed.push_back(path);
   } while (FindNextFileW(find, &found));
   FindClose(find);
   return removed;
@@ -239,7 +226,7 @@ namespace {
 // Why the file at `target` (when there is one) and its folder cannot take
 // a save.
 Status CheckTarget(const std::string& target) {
-  const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
+  const DWORD attributes = GetFileAttributesW(WideText(target).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileError(target, "is a folder, not a file");
     if (attributes & FILE_ATTRIBUTE_READONLY) return FileError(target, "is read-only");
@@ -262,9 +249,9 @@ Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) 
   const std::string& target = impl->target;
   if (Status ok = CheckTarget(target); !ok) return ok.error();
   if (KindOf(target) == PathKind::kFile) {
-    HANDLE h =
-        CreateFileW(Wide(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(WideText(target).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     BY_HANDLE_FILE_INFORMATION info;
     if (h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info) &&
         info.nNumberOfLinks > 1) {
@@ -277,7 +264,7 @@ Result<std::unique_ptr<AtomicFile>> AtomicFile::Create(const std::string& path) 
   // gives it the target's when it replaces it.
   for (int attempt = 0; attempt < 100; ++attempt) {
     impl->temp = TemporaryName(target, GetCurrentProcessId());
-    impl->handle = CreateFileW(Wide(impl->temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    impl->handle = CreateFileW(WideText(impl->temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (impl->handle != INVALID_HANDLE_VALUE) break;
     if (GetLastError() != ERROR_FILE_EXISTS) break;
@@ -335,7 +322,7 @@ Status AtomicFile::commit() {
 
 AtomicFile::~AtomicFile() {
   if (impl_->handle != INVALID_HANDLE_VALUE) CloseHandle(impl_->handle);
-  if (!impl_->committed) DeleteFileW(Wide(impl_->temp).c_str());
+  if (!impl_->committed) DeleteFileW(WideText(impl_->temp).c_str());
 }
 
 #else  // POSIX

@@ -1,5 +1,9 @@
 #include "headless/paths.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace headless {
 
 std::filesystem::path FsPath(std::string_view utf8) {
@@ -26,5 +30,27 @@ std::string JoinPath(std::string dir, std::string_view name) {
   dir.append(name);
   return dir;
 }
+
+#ifdef _WIN32
+
+std::wstring WideText(std::string_view utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int size = static_cast<int>(utf8.size());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
+  return out;
+}
+
+std::string Utf8Text(std::wstring_view wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+#endif
 
 }  // namespace headless

@@ -100,14 +100,6 @@ std::vector<std::string> Environment(const ProcessOptions& options,
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  return headless::FsPath(utf8).wstring();
-}
-
-std::string Utf8(const std::wstring& wide) {
-  return headless::Utf8Path(fs::path(wide));
-}
-
 // One argument as the C runtime's command-line parser reads it back.
 std::wstring Quoted(const std::wstring& arg) {
   if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) return arg;
@@ -142,17 +134,17 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
                          const ProcessOptions& options) {
   ProcessResult result;
   StreamFiles files;
-  std::wstring commandLine = Quoted(Wide(program));
-  for (const std::string& a : args) commandLine += L" " + Quoted(Wide(a));
+  std::wstring commandLine = Quoted(headless::WideText(program));
+  for (const std::string& a : args) commandLine += L" " + Quoted(headless::WideText(a));
 
   std::vector<std::string> current;
   if (wchar_t* block = GetEnvironmentStringsW()) {
-    for (const wchar_t* p = block; *p; p += wcslen(p) + 1) current.push_back(Utf8(p));
+    for (const wchar_t* p = block; *p; p += wcslen(p) + 1) current.push_back(headless::Utf8Text(p));
     FreeEnvironmentStringsW(block);
   }
   std::wstring envBlock;
   for (const std::string& entry : Environment(options, current)) {
-    envBlock += Wide(entry);
+    envBlock += headless::WideText(entry);
     envBlock += L'\0';
   }
   envBlock += L'\0';

@@ -24,6 +24,13 @@ std::string WithSeparator(std::string dir);
 // `name` in the folder `dir`, joined with the native separator.
 std::string JoinPath(std::string dir, std::string_view name);
 
+#ifdef _WIN32
+// UTF-8 text as the UTF-16 of the Windows wide calls, and back. Malformed
+// input becomes U+FFFD.
+std::wstring WideText(std::string_view utf8);
+std::string Utf8Text(std::wstring_view wide);
+#endif
+
 }  // namespace headless
 
 #endif
