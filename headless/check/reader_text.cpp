@@ -1,6 +1,6 @@
 #include "check/reader_text.h"
 
-#include <unicode/unistr.h>
+#include "generate/collation.h"
 
 namespace headless::check {
 
@@ -28,9 +28,7 @@ std::string ReaderKey(std::string_view utf8) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   if (ascii) return spaced;
-  std::string out;
-  icu::UnicodeString::fromUTF8(spaced).foldCase().toUTF8String(out);
-  return out;
+  return generate::FoldCase(spaced);
 }
 
 std::string EntryText(const std::vector<generate::LevelText>& levels, std::size_t count) {

@@ -3,9 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
-#ifdef VTR_WITH_CHECK
 #include "check_command.h"
-#endif
 #include "dump_json.h"
 #include "dump_text.h"
 #include "headless/host.h"
@@ -119,14 +117,9 @@ int RunCli(const std::vector<std::string>& args, CliIo& io, const Files& files) 
     case Options::Mode::Commands:
       return Commands(o, io, files);
     case Options::Mode::Check: {
-#ifdef VTR_WITH_CHECK
       Options check = o;
       check.home = Home(o, io);
       return CheckCommand(check, io, files, PluginPath(o, io));
-#else
-      io.err << "veltrano: check is not part of this build (it was built without ICU)\n";
-      return 2;
-#endif
     }
     case Options::Mode::Run:
       break;

@@ -7,9 +7,7 @@
 
 #include "cli_user.h"
 #include "document_view.h"
-#ifdef VTR_WITH_GENERATE
 #include "generate/generate_book.h"
-#endif
 #include "headless/host.h"
 #include "headless/paths.h"
 #include "staging_store.h"
@@ -177,9 +175,6 @@ std::vector<std::string> Run::chapterErrors(std::vector<std::string>& covered) c
 // The book's generated indexes, made as the application makes them when it
 // updates a book, then notification 79 for the plug-in.
 int Run::generateIndexes() {
-#ifndef VTR_WITH_GENERATE
-  return fail("generate is not part of this build (it was built without ICU)");
-#else
   if (!firstBook_) return fail("generate needs a book");
   generate::GenerateOptions options;
   options.addIndex = o_.addIndex;
@@ -196,7 +191,6 @@ int Run::generateIndexes() {
   }
   host_.notify(host::kNotifyPostGenerate, firstBook_);
   return 0;
-#endif
 }
 
 int Run::placeInsertionPoint() {

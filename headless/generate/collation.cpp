@@ -1,114 +1,78 @@
-#include "collation.h"
+#include "generate/collation.h"
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-#include <unicode/ucol.h>
-#include <unicode/unistr.h>
-#include <unicode/uscript.h>
-
-#include <set>
-#include <vector>
+#include <algorithm>
+#include <optional>
 
 namespace headless::generate {
 
 namespace {
 
-// The reorder codes of one class of characters named in SortOrderIX.
-std::vector<int32_t> ClassCodes(std::string_view block) {
-  if (block == "<$symbols>") {
-    return {UCOL_REORDER_CODE_PUNCTUATION, UCOL_REORDER_CODE_SYMBOL, UCOL_REORDER_CODE_CURRENCY};
-  }
-  if (block == "<$numerics>") return {UCOL_REORDER_CODE_DIGIT};
-  if (block == "<$alphabetics>") return {USCRIPT_LATIN, USCRIPT_GREEK, USCRIPT_CYRILLIC};
-  if (block == "<$kana>") return {USCRIPT_KATAKANA_OR_HIRAGANA};
-  return {};
+// Kana, unless named, stays among the other scripts after these.
+constexpr SortClass kStandardOrder[] = {SortClass::kSymbols, SortClass::kNumerics,
+                                        SortClass::kAlphabetics};
+
+std::optional<SortClass> ClassNamed(std::string_view block) {
+  if (block == "<$symbols>") return SortClass::kSymbols;
+  if (block == "<$numerics>") return SortClass::kNumerics;
+  if (block == "<$alphabetics>") return SortClass::kAlphabetics;
+  if (block == "<$kana>") return SortClass::kKana;
+  return std::nullopt;
 }
 
-// The order of classes SortOrderIX asks for, space always first; empty
-// when it is the collation's own order.
-std::vector<int32_t> ReorderCodes(std::string_view sortOrder) {
-  std::vector<int32_t> codes{UCOL_REORDER_CODE_SPACE};
-  for (std::size_t at = sortOrder.find('<'); at != std::string_view::npos;
-       at = sortOrder.find('<', at + 1)) {
-    const std::size_t close = sortOrder.find('>', at);
-    if (close == std::string_view::npos) break;
-    for (int32_t code : ClassCodes(sortOrder.substr(at, close - at + 1))) codes.push_back(code);
-  }
-  const std::vector<int32_t> standard = [] {
-    std::vector<int32_t> s{UCOL_REORDER_CODE_SPACE};
-    for (const char* b : {"<$symbols>", "<$numerics>", "<$alphabetics>"}) {
-      for (int32_t code : ClassCodes(b)) s.push_back(code);
-    }
-    return s;
-  }();
-  if (codes.size() == 1 || codes == standard) return {};
-  return codes;
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 }  // namespace
 
-struct Collation::Impl {
-  std::unique_ptr<icu::Collator> collator;
-  std::set<UChar32> ignored;
-};
-
-Collation::Collation(std::string_view sortOrder, std::string_view ignoreChars)
-    : impl_(std::make_unique<Impl>()) {
-  UErrorCode status = U_ZERO_ERROR;
-  impl_->collator.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
-  if (U_FAILURE(status) || !impl_->collator) {
-    impl_->collator.reset();
-    return;
+std::vector<SortClass> ClassOrder(std::string_view sortOrder) {
+  std::vector<SortClass> order;
+  auto add = [&order](SortClass c) {
+    if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+  };
+  for (std::size_t at = sortOrder.find('<'); at != std::string_view::npos;
+       at = sortOrder.find('<', at + 1)) {
+    const std::size_t close = sortOrder.find('>', at);
+    if (close == std::string_view::npos) break;
+    if (auto c = ClassNamed(sortOrder.substr(at, close - at + 1))) add(*c);
   }
-  impl_->collator->setStrength(icu::Collator::TERTIARY);
-  impl_->collator->setAttribute(UCOL_CASE_FIRST, UCOL_UPPER_FIRST, status);
-  const std::vector<int32_t> codes = ReorderCodes(sortOrder);
-  if (!codes.empty()) {
-    UErrorCode reorder = U_ZERO_ERROR;
-    impl_->collator->setReorderCodes(codes.data(), static_cast<int32_t>(codes.size()), reorder);
-  }
-  const icu::UnicodeString ignore = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(ignoreChars.data(), static_cast<int32_t>(ignoreChars.size())));
-  for (int32_t i = 0; i < ignore.length(); i = ignore.moveIndex32(i, 1)) {
-    impl_->ignored.insert(ignore.char32At(i));
-  }
+  for (SortClass c : kStandardOrder) add(c);
+  return order;
 }
 
-Collation::~Collation() = default;
+bool IsStandardOrder(const std::vector<SortClass>& order) {
+  return std::equal(order.begin(), order.end(), std::begin(kStandardOrder),
+                    std::end(kStandardOrder));
+}
 
-std::string Collation::key(std::string_view utf8) const {
-  icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-  // Most texts hold no ignored character and are keyed as they are.
-  bool ignores = false;
-  for (int32_t i = 0; i < text.length() && !ignores && !impl_->ignored.empty(); ++i) {
-    ignores = impl_->ignored.count(text.charAt(i)) != 0 || U16_IS_SURROGATE(text.charAt(i));
+std::vector<std::string> Characters(std::string_view chars) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < chars.size();) {
+    std::size_t end = i + 1;
+    while (end < chars.size() && IsContinuation(chars[end])) ++end;
+    out.emplace_back(chars.substr(i, end - i));
+    i = end;
   }
-  if (ignores) {
-    icu::UnicodeString kept;
-    for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
-      const UChar32 c = text.char32At(i);
-      if (impl_->ignored.count(c) == 0) kept.append(c);
-    }
-    text = kept;
+  return out;
+}
+
+std::string WithoutCharacters(std::string_view utf8, const std::vector<std::string>& ignored) {
+  std::string out;
+  std::size_t kept = 0;  // where the text not yet copied begins
+  for (std::size_t i = 0; i < utf8.size() && !ignored.empty(); ++i) {
+    // A character's bytes begin with a lead byte, which no other character
+    // holds inside it: a match here is that character, not part of another.
+    const auto it = std::find_if(ignored.begin(), ignored.end(), [&](const std::string& c) {
+      return utf8.compare(i, c.size(), c) == 0;
+    });
+    if (it == ignored.end()) continue;
+    out.append(utf8, kept, i - kept);
+    kept = i + it->size();
+    i = kept - 1;
   }
-  if (!impl_->collator) {
-    // Without collation data: the text itself, in code point order.
-    std::string out;
-    text.toUTF8String(out);
-    return out;
-  }
-  std::string key(64, '\0');
-  for (;;) {
-    const int32_t need = impl_->collator->getSortKey(text, reinterpret_cast<uint8_t*>(key.data()),
-                                                     static_cast<int32_t>(key.size()));
-    if (need <= static_cast<int32_t>(key.size())) {
-      // The key ends in a zero byte, which is no part of the order.
-      key.resize(need > 0 ? static_cast<std::size_t>(need - 1) : 0);
-      return key;
-    }
-    key.resize(static_cast<std::size_t>(need));
-  }
+  // Most texts hold no ignored character and are kept as they are.
+  out.append(utf8, kept, std::string_view::npos);
+  return out;
 }
 
 }  // namespace headless::generate

@@ -3,13 +3,29 @@
 // them), its exit status, its JSON, and that it writes nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "check_command.h"
 #include "cli_test_support.h"
+#include "headless/paths.h"
 
 namespace vtrtest {
 namespace {
+
+// Text naming files by paths written with '/', as the system writes them.
+std::string Native(std::string text) {
+  std::replace(text.begin(), text.end(), '/', headless::NativeSeparator());
+  return text;
+}
+
+// `text` without `prefix` wherever it appears.
+void Erase(std::string& text, const std::string& prefix) {
+  if (prefix.empty()) return;
+  for (std::size_t p = text.find(prefix); p != std::string::npos; p = text.find(prefix, p)) {
+    text.erase(p, prefix.size());
+  }
+}
 
 // MIF text of a chapter, paragraph by paragraph. An entry paragraph (tag
 // "Index Entry") is under the condition "Index" unless asked otherwise.
@@ -102,11 +118,13 @@ class Check : public ::testing::Test {
   CliRun check(std::vector<std::string> args) {
     args.insert(args.begin(), {"--home", at("home"), "check"});
     CliRun r = RunCliOnDisk(args);
+    // The folder as the text says it, and as JSON writes it.
+    const std::string prefix = headless::WithSeparator(at(""));
+    std::string json;
+    for (char c : prefix) json += c == '\\' ? std::string(2, c) : std::string(1, c);
     for (std::string* text : {&r.out, &r.err}) {
-      const std::string prefix = at("") + "/";
-      for (std::size_t p = text->find(prefix); p != std::string::npos; p = text->find(prefix, p)) {
-        text->erase(p, prefix.size());
-      }
+      Erase(*text, prefix);
+      Erase(*text, json);
     }
     return r;
   }
@@ -284,36 +302,35 @@ TEST(CheckExamples, ReportTheirProblems) {
   const std::string examples = VTR_EXAMPLES_DIR;
   auto run = [&](const std::string& book) {
     CliRun r = RunCliOnDisk({"--home", examples + "/home", "check", examples + "/" + book});
-    // Files under the current directory are named from it.
-    const std::string relative = std::filesystem::path(examples)
-                                     .lexically_relative(std::filesystem::current_path())
-                                     .string();
-    for (const std::string& prefix : {examples + "/", relative + "/"}) {
-      for (std::size_t p = r.out.find(prefix); p != std::string::npos; p = r.out.find(prefix, p)) {
-        r.out.erase(p, prefix.size());
-      }
-    }
+    // Files under the current directory are named from it, others in full.
+    namespace fs = std::filesystem;
+    const fs::path full = fs::canonical(headless::FsPath(examples)).make_preferred();
+    Erase(r.out, headless::WithSeparator(headless::Utf8Path(full)));
+    Erase(r.out,
+          headless::WithSeparator(headless::Utf8Path(full.lexically_relative(fs::current_path()))));
     return r;
   };
   CliRun r = run("guide/Guide.mif");
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_EQ(r.out,
-            "guide/ch1.mif:9: warning: the \"see also\" target \"Wolves\" is no entry of the "
-            "index: .i.Dogs: see also Wolves;\n1 problem in 3 chapters\n");
+  EXPECT_EQ(
+      r.out,
+      Native("guide/ch1.mif:9: warning: the \"see also\" target \"Wolves\" is no entry of the "
+             "index: .i.Dogs: see also Wolves;\n1 problem in 3 chapters\n"));
   r = run("shelter/Shelter.mif");
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_EQ(r.out,
-            "shelter/adoption.mif:3: warning: \"adoption\" differs from \"Adoption\" "
-            "(shelter/adoption.mif:2) only in case or spaces; the index shows both: "
-            ".i.adoption:fees;\n"
-            "shelter/adoption.mif:5: warning: a page range that is not ended (<$startrange> "
-            "without <$endrange>); it is listed as a single page: .i(.Vets;\n"
-            "shelter/adoption.mif:7: warning: the \"see\" target \"Vaccines\" is no entry of the "
-            "index: .i.Vaccinations: see Vaccines;\n"
-            "shelter/care.mif:3: warning: the conversion rejects this entry: .I.Grooming;\n"
-            "shelter/care.mif:5: warning: entry text in the paragraph format \"Body\", not "
-            "\"Index Entry\"; it is not converted: .i.Brushes;\n"
-            "5 problems in 2 chapters\n");
+  EXPECT_EQ(
+      r.out,
+      Native("shelter/adoption.mif:3: warning: \"adoption\" differs from \"Adoption\" "
+             "(shelter/adoption.mif:2) only in case or spaces; the index shows both: "
+             ".i.adoption:fees;\n"
+             "shelter/adoption.mif:5: warning: a page range that is not ended (<$startrange> "
+             "without <$endrange>); it is listed as a single page: .i(.Vets;\n"
+             "shelter/adoption.mif:7: warning: the \"see\" target \"Vaccines\" is no entry of the "
+             "index: .i.Vaccinations: see Vaccines;\n"
+             "shelter/care.mif:3: warning: the conversion rejects this entry: .I.Grooming;\n"
+             "shelter/care.mif:5: warning: entry text in the paragraph format \"Body\", not "
+             "\"Index Entry\"; it is not converted: .i.Brushes;\n"
+             "5 problems in 2 chapters\n"));
 }
 
 // A finding stays one printable line whatever text the file holds.

@@ -196,6 +196,15 @@ TEST(IndexEntries, TheIndexDocumentsOwnSortSettings) {
             (Lines{"apples 2", "reedit 5", "re-entry 4", "1990s 3", "%width 1"}));
 }
 
+TEST(IndexEntries, ClassesSortOrderIXLeavesOutFollowTheOnesItNamesAndSpacesStayFirst) {
+  IndexSettings s = DefaultIndexSettings();
+  s.sortOrder = "<$alphabetics>";
+  s.ignoreChars = "";
+  s.groupTitles.clear();
+  EXPECT_EQ(Render(Build({{"1a", 1}, {"%x", 2}, {"a-b", 3}, {"ab", 4}, {"a b", 5}}, s)),
+            (Lines{"a b 5", "ab 4", "a-b 3", "%x 2", "1a 1"}));
+}
+
 TEST(IndexEntries, FirstNamingDecidesFormatAndAnExplicitKeyWins) {
   // "Dogs" merges whatever its format; the first marker naming it alone
   // gives its look, and its one key files it under C, before "Cats".

@@ -18,6 +18,9 @@ class SampleBookTest : public GenerateTest {
       GTEST_SKIP() << "the shared samples are not there (" << VTR_MIF_SAMPLES_DIR << ")";
     }
     fs::copy_file(sample, dir_ / "xp_library.mif");
+    // The samples are read-only, and Windows removes no read-only file: the
+    // copy is the test's own.
+    fs::permissions(dir_ / "xp_library.mif", fs::perms::owner_write, fs::perm_options::add);
     write("Library.mif",
           Book({ChapterComponent("xp_library.mif"), IndexComponent("LibraryIX.fm", true)}));
   }
