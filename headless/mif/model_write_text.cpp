@@ -449,9 +449,12 @@ class ContainerWriter {
       group.clear();
     }
 
-    std::unordered_set<NodeId> kept(after.begin(), after.end());
-    for (NodeId old : before) {
-      if (kept.count(old) == 0) w_.dropHiddenBlocks(old);
+    if (!before.empty()) {
+      std::vector<bool> kept(t_.nodeCount());
+      for (NodeId n : after) kept[n] = true;
+      for (NodeId old : before) {
+        if (!kept[old]) w_.dropHiddenBlocks(old);
+      }
     }
     if (after != before) {
       std::vector<NodeId> children;
@@ -855,14 +858,22 @@ NodeId ContainerNode(WriteContext& w, Id container) {
 Status WriteText(WriteContext& w) {
   const headless::Document& doc = w.doc;
   std::vector<uint8_t> dirty(doc.idLimit(), 0);
+  std::size_t made = 0;
   for (Id id = 1; id < doc.idLimit(); ++id) {
     const Kind k = doc.kind(id);
     if (k == Kind::Paragraph) {
-      if (doc.modified(id)) dirty[doc.para(id).owner] = 1;
+      if (doc.modified(id)) {
+        dirty[doc.para(id).owner] = 1;
+        made += 6 + 6 * doc.atoms(id).anchors().size();
+      }
     } else if (k == Kind::Flow || k == Kind::Cell || k == Kind::Footnote) {
       if (doc.modified(id) || w.visibilityChanged) dirty[id] = 1;
     }
   }
+  // Room for the statements of paragraphs written anew (about six for a
+  // paragraph and for each anchor in it), so that the statement array
+  // grows once rather than step by step.
+  w.tree.reserve(made);
   // Flows and cells first: writing their anchors places new footnotes.
   for (int pass = 0; pass < 2; ++pass) {
     for (Id id = 1; id < doc.idLimit(); ++id) {

@@ -212,6 +212,17 @@ std::uint32_t Tree::addToPool(std::string_view text) {
   return static_cast<std::uint32_t>(pool_.size() - 1);
 }
 
+void Tree::reserve(std::size_t more) {
+  // Only when the arrays would grow anyway, and then at least as they would.
+  if (nodes_.capacity() - nodes_.size() < more) {
+    nodes_.reserve(std::max(nodes_.size() + more, nodes_.size() + nodes_.size() / 2));
+  }
+  if (made_records_.capacity() - made_records_.size() < more) {
+    made_records_.reserve(
+        std::max(made_records_.size() + more, made_records_.size() + made_records_.size() / 2));
+  }
+}
+
 NodeId Tree::createStatement(std::string_view tok, std::string_view val) {
   Node n;
   n.shape = kCreated | kLast;

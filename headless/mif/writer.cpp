@@ -1,5 +1,6 @@
 #include "mif/writer.h"
 
+#include <string>
 #include <vector>
 
 namespace mif {
@@ -24,6 +25,7 @@ class Writer {
         open(child, stack_.size() - 1);
       }
     }
+    flush();
   }
 
  private:
@@ -32,11 +34,27 @@ class Writer {
     NodeId next;
   };
 
+  static constexpr std::size_t kGathered = 16 * 1024;
+
+  void flush() {
+    if (gathered_.empty()) return;
+    sink_.put(gathered_);
+    gathered_.clear();
+  }
+  // Small pieces (those of made and changed statements) are gathered and
+  // passed on together; large ones (unchanged statements) go straight on.
   void put(std::string_view bytes) {
     if (bytes.empty()) return;
-    sink_.put(bytes);
     last_ = bytes.back();
+    if (bytes.size() >= kGathered) {
+      flush();
+      sink_.put(bytes);
+      return;
+    }
+    gathered_.append(bytes);
+    if (gathered_.size() >= kGathered) flush();
   }
+
   void putSource(std::uint32_t begin, std::uint32_t end) {
     put(std::string_view(tree_.source_).substr(begin, end - begin));
   }
@@ -96,6 +114,7 @@ class Writer {
   Sink& sink_;
   const WriteOptions& options_;
   std::vector<Frame> stack_;
+  std::string gathered_;
   char last_ = '\0';
 };
 

@@ -139,6 +139,8 @@ class Tree {
   NodeId nextInSubtree(NodeId node, NodeId top, bool skipChildren = false) const;
 
   // --- Editing -------------------------------------------------------------
+  // Room for `more` statements to be made (a hint: making more still works).
+  void reserve(std::size_t more);
   // New statements are detached until linked in. `value` is the value text as
   // it is to be written (strings already quoted and escaped).
   NodeId createStatement(std::string_view token, std::string_view value);
