@@ -123,11 +123,21 @@ class Emitter {
         known_(start.has_value()),
         conditions_(start.value_or(std::vector<Id>{})) {}
 
+  // The attributes of the last text, whose condition state and style are
+  // in force; kNoAttr when something came between.
+  static constexpr uint32_t kNoAttr = 0xFFFFFFFFu;
+
   // A statement placed right after the first state statement (the "-n"
   // marker of hidden text comes after the Conditional of its text).
   void setPending(NodeId statement) { pending_ = statement; }
 
   Status atom(const Atom& a) {
+    // Most text: a printable ASCII character (it has no name) in the
+    // attributes of the text before it.
+    if (a.code >= 0x20 && a.code < 0x7F && a.attr == applied_ && pending_ == kNoNode) {
+      text_.push_back(static_cast<char>(a.code));
+      return Ok();
+    }
     if (Status s = apply(a.attr, true); !s) return s;
     if (a.isAnchor()) return anchor(a);
     const char32_t c = a.ch();
@@ -410,9 +420,6 @@ class Emitter {
   bool known_;
   std::vector<Id> conditions_;
   uint32_t style_ = 0;
-  // The attributes of the last text, whose condition state and style are
-  // in force; kNoAttr when something came between.
-  static constexpr uint32_t kNoAttr = 0xFFFFFFFFu;
   uint32_t applied_ = kNoAttr;
   std::string text_;
   NodeId line_ = kNoNode;
@@ -777,9 +784,14 @@ class ContainerWriter {
       const auto& atoms = doc_.atoms(p);
       bool first = true;
       std::size_t k = 0;
+      uint32_t lastAttr = Emitter::kNoAttr;
+      bool hide = false;
       for (const Atom a : atoms) {
         if (Status s = framesAt(k++); !s) return s.error();
-        const bool hide = w_.hiddenNow(a.attr);
+        if (a.attr != lastAttr) {
+          lastAttr = a.attr;
+          hide = w_.hiddenNow(a.attr);
+        }
         if (hide && !run.text) {
           if (Status s = startRun(p, first); !s) return s.error();
         } else if (!hide && run.text) {

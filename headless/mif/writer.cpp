@@ -1,5 +1,9 @@
 #include "mif/writer.h"
 
+#include <cstring>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,56 +38,70 @@ class Writer {
     NodeId next;
   };
 
+  // Small pieces (those of made and changed statements) are gathered in a
+  // buffer and passed on together; large ones (unchanged statements) go
+  // straight on.
   static constexpr std::size_t kGathered = 16 * 1024;
 
   void flush() {
-    if (gathered_.empty()) return;
-    sink_.put(gathered_);
-    gathered_.clear();
+    if (used_ == 0) return;
+    sink_.put(std::string_view(gathered_.get(), used_));
+    used_ = 0;
   }
-  // Small pieces (those of made and changed statements) are gathered and
-  // passed on together; large ones (unchanged statements) go straight on.
-  void put(std::string_view bytes) {
-    if (bytes.empty()) return;
-    last_ = bytes.back();
-    if (bytes.size() >= kGathered) {
+  // Writes the pieces one after the other.
+  void put(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (std::string_view p : pieces) size += p.size();
+    if (size == 0) return;
+    if (size > kGathered / 2) {
       flush();
-      sink_.put(bytes);
-      return;
+      for (std::string_view p : pieces) {
+        if (!p.empty()) sink_.put(p);
+      }
+    } else {
+      if (used_ + size > kGathered) flush();
+      char* at = gathered_.get() + used_;
+      for (std::string_view p : pieces) {
+        if (p.empty()) continue;
+        std::memcpy(at, p.data(), p.size());
+        at += p.size();
+      }
+      used_ += size;
     }
-    gathered_.append(bytes);
-    if (gathered_.size() >= kGathered) flush();
+    for (auto p = std::rbegin(pieces); p != std::rend(pieces); ++p) {
+      if (!p->empty()) {
+        last_ = p->back();
+        break;
+      }
+    }
   }
+  void put(std::string_view bytes) { put({bytes}); }
 
   void putSource(std::uint32_t begin, std::uint32_t end) {
     put(std::string_view(tree_.source_).substr(begin, end - begin));
   }
-  void newLine() {
-    if (last_ != '\n' && last_ != '\0') put("\n");
-  }
-  // One space a level, as the application indents, up to a limit that no
-  // file it writes reaches: deeper made statements would otherwise make
-  // the output grow with the square of their depth.
-  void indent(std::size_t depth) {
+  // What a made statement starts with: a line end unless the text is at
+  // the start of a line, then one space a level, as the application
+  // indents, up to a limit that no file it writes reaches (deeper made
+  // statements would otherwise make the output grow with the square of
+  // their depth).
+  std::string_view newLine() const { return last_ != '\n' && last_ != '\0' ? "\n" : ""; }
+  static std::string_view indent(std::size_t depth) {
     static constexpr std::string_view kSpaces = "                ";
-    put(kSpaces.substr(0, depth < kSpaces.size() ? depth : kSpaces.size()));
+    return kSpaces.substr(0, depth < kSpaces.size() ? depth : kSpaces.size());
   }
 
   // Writes the start of `node`; returns true when its children and closing
   // are still to come (a frame was pushed).
   bool open(NodeId node, std::size_t depth) {
     if (tree_.isCreated(node)) {
-      newLine();
-      indent(depth);
-      put("<");
-      put(tree_.token(node));
       const std::string_view raw = tree_.rawValue(node);
-      put(raw);
       if (!tree_.isContainer(node)) {
-        put(">\n");
+        put({newLine(), indent(depth), "<", tree_.token(node), raw, ">\n"});
         return false;
       }
-      if (raw.empty() || raw.back() != '\n') put("\n");
+      put({newLine(), indent(depth), "<", tree_.token(node), raw,
+           raw.empty() || raw.back() != '\n' ? "\n" : ""});
     } else {
       const Tree::Pieces p = tree_.pieces(node);
       if (options_.copyUnchanged && !tree_.isChanged(node)) {
@@ -99,11 +117,7 @@ class Writer {
 
   void close(NodeId node, std::size_t depth) {
     if (tree_.isCreated(node)) {
-      newLine();
-      indent(depth);
-      put("> # end of ");
-      put(tree_.token(node));
-      put("\n");
+      put({newLine(), indent(depth), "> # end of ", tree_.token(node), "\n"});
     } else {
       const Tree::Pieces p = tree_.pieces(node);
       putSource(p.close_begin, p.close_end);
@@ -114,7 +128,8 @@ class Writer {
   Sink& sink_;
   const WriteOptions& options_;
   std::vector<Frame> stack_;
-  std::string gathered_;
+  std::unique_ptr<char[]> gathered_ = std::make_unique_for_overwrite<char[]>(kGathered);
+  std::size_t used_ = 0;
   char last_ = '\0';
 };
 
