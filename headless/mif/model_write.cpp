@@ -118,8 +118,9 @@ FileState NewFileState() {
   return FileState(std::move(parsed).value());
 }
 
-Status Update(const headless::Document& doc, FileState& state) {
+Status Update(const headless::Document& doc, FileState& state, bool withoutFile) {
   WriteContext w(doc, state);
+  w.withoutFile = withoutFile;
   w.visibilityChanged = VisibilityChanged(doc, state);
   RemoveDeleted(w);
   if (Status s = WriteCatalogs(w); !s) return s;
@@ -143,7 +144,7 @@ Result<const Document*> UpToDate(const headless::Document& doc, std::optional<Fi
     state = &*scratch;
     state->file.setFileName(doc.path().empty() ? "new.mif" : doc.path());
   }
-  if (Status s = Update(doc, *state); !s) return s.error();
+  if (Status s = Update(doc, *state, scratch.has_value()); !s) return s.error();
   return &state->file;
 }
 

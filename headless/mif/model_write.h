@@ -36,6 +36,8 @@ class WriteContext {
   // Whether any condition's shown flag or show-all changed since the file
   // was last read or written.
   bool visibilityChanged = false;
+  // The document was made without a file: everything of it is written.
+  bool withoutFile = false;
   // The properties of each paragraph format as its catalog entry gives
   // them, read when a paragraph of the format is first written.
   std::unordered_map<std::string, headless::PropMap> formatProps;

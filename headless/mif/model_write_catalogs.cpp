@@ -141,11 +141,12 @@ Status WriteMarkerType(WriteContext& w, Id type) {
 // Entries that changed or are new since the file was read. An object the
 // reading made without a catalog entry (a condition tag only the text
 // names, a marker type only markers name) gets none until it changes: the
-// file did without it.
+// file did without it. A document made without a file has every entry
+// written, changed since its last save or not.
 template <typename F>
 Status EachChanged(WriteContext& w, DocList list, F write) {
   for (Id id = w.doc.first(list); id != 0; id = w.doc.node(id).next) {
-    if (!w.doc.modified(id)) continue;
+    if (!w.doc.modified(id) && !w.withoutFile) continue;
     if (Status s = write(w, id); !s) return s;
   }
   return Ok();

@@ -1,5 +1,6 @@
 #include "mif/strings.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -191,17 +192,22 @@ Result<std::string> DecodeString(std::string_view in, Encoding encoding) {
 
 namespace {
 
+// The bytes string text holds as they are: printable ASCII but for the
+// four that are escaped.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (int b = 0x20; b < 0x7F; ++b) plain[static_cast<std::size_t>(b)] = true;
+  for (char c : {'>', '\'', '`', '\\'}) plain[static_cast<unsigned char>(c)] = false;
+  return plain;
+}();
+
 // Appends `in` as string text to `out`.
 Status AppendEncoded(std::string& out, std::string_view in, Encoding encoding) {
   std::size_t i = 0;
   while (i < in.size()) {
     // Runs of plain ASCII, the most of any text, are copied at once.
     std::size_t plain = i;
-    while (plain < in.size()) {
-      const auto b = static_cast<unsigned char>(in[plain]);
-      if (b < 0x20 || b >= 0x7F || b == '>' || b == '\'' || b == '`' || b == '\\') break;
-      ++plain;
-    }
+    while (plain < in.size() && kPlainBytes[static_cast<unsigned char>(in[plain])]) ++plain;
     if (plain > i) {
       out.append(in.substr(i, plain - i));
       i = plain;
