@@ -1,8 +1,6 @@
 #include "mif/writer.h"
 
 #include <cstring>
-#include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,60 +46,70 @@ class Writer {
     sink_.put(std::string_view(gathered_.get(), used_));
     used_ = 0;
   }
-  // Writes the pieces one after the other.
-  void put(std::initializer_list<std::string_view> pieces) {
-    std::size_t size = 0;
-    for (std::string_view p : pieces) size += p.size();
-    if (size == 0) return;
-    if (size > kGathered / 2) {
-      flush();
-      for (std::string_view p : pieces) {
-        if (!p.empty()) sink_.put(p);
-      }
-    } else {
-      if (used_ + size > kGathered) flush();
-      char* at = gathered_.get() + used_;
-      for (std::string_view p : pieces) {
-        if (p.empty()) continue;
-        std::memcpy(at, p.data(), p.size());
-        at += p.size();
-      }
-      used_ += size;
-    }
-    for (auto p = std::rbegin(pieces); p != std::rend(pieces); ++p) {
-      if (!p->empty()) {
-        last_ = p->back();
-        break;
-      }
-    }
+  // Room for `size` more bytes in the gathered output (at most kGathered).
+  char* room(std::size_t size) {
+    if (used_ + size > kGathered) flush();
+    return gathered_.get() + used_;
   }
-  void put(std::string_view bytes) { put({bytes}); }
+  void put(std::string_view bytes) {
+    if (bytes.empty()) return;
+    last_ = bytes.back();
+    if (bytes.size() > kGathered / 2) {
+      flush();
+      sink_.put(bytes);
+      return;
+    }
+    std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+    used_ += bytes.size();
+  }
+
+  // A line of a made statement: a line end first unless the output is at
+  // the start of a line, one space a level, as the application indents, up
+  // to a limit that no file it writes reaches (deeper made statements
+  // would otherwise make the output grow with the square of their depth),
+  // then `lead`, `text` and `end`.
+  void putLine(std::size_t depth, std::string_view lead, std::string_view text,
+               std::string_view end) {
+    static constexpr std::size_t kMaxIndent = 16;
+    const bool lineEnd = last_ != '\n' && last_ != '\0';
+    const std::size_t spaces = depth < kMaxIndent ? depth : kMaxIndent;
+    const std::size_t size = (lineEnd ? 1 : 0) + spaces + lead.size() + text.size() + end.size();
+    if (size > kGathered / 2) {
+      if (lineEnd) put("\n");
+      put(std::string(spaces, ' '));
+      put(lead);
+      put(text);
+      put(end);
+      return;
+    }
+    char* at = room(size);
+    if (lineEnd) *at++ = '\n';
+    std::memset(at, ' ', spaces);
+    at += spaces;
+    for (std::string_view piece : {lead, text, end}) {
+      if (piece.empty()) continue;
+      std::memcpy(at, piece.data(), piece.size());
+      at += piece.size();
+    }
+    used_ += size;
+    last_ = at[-1];
+  }
 
   void putSource(std::uint32_t begin, std::uint32_t end) {
     put(std::string_view(tree_.source_).substr(begin, end - begin));
   }
-  // What a made statement starts with: a line end unless the text is at
-  // the start of a line, then one space a level, as the application
-  // indents, up to a limit that no file it writes reaches (deeper made
-  // statements would otherwise make the output grow with the square of
-  // their depth).
-  std::string_view newLine() const { return last_ != '\n' && last_ != '\0' ? "\n" : ""; }
-  static std::string_view indent(std::size_t depth) {
-    static constexpr std::string_view kSpaces = "                ";
-    return kSpaces.substr(0, depth < kSpaces.size() ? depth : kSpaces.size());
-  }
-
   // Writes the start of `node`; returns true when its children and closing
   // are still to come (a frame was pushed).
   bool open(NodeId node, std::size_t depth) {
     if (tree_.isCreated(node)) {
-      const std::string_view raw = tree_.rawValue(node);
+      // The token and the value lie back to back.
+      const Tree::Made& made = tree_.made_records_[tree_.nodes_[node].a];
+      const std::string_view whole = tree_.made_.whole(made);
       if (!tree_.isContainer(node)) {
-        put({newLine(), indent(depth), "<", tree_.token(node), raw, ">\n"});
+        putLine(depth, "<", whole, ">\n");
         return false;
       }
-      put({newLine(), indent(depth), "<", tree_.token(node), raw,
-           raw.empty() || raw.back() != '\n' ? "\n" : ""});
+      putLine(depth, "<", whole, !whole.empty() && whole.back() == '\n' ? "" : "\n");
     } else {
       const Tree::Pieces p = tree_.pieces(node);
       if (options_.copyUnchanged && !tree_.isChanged(node)) {
@@ -117,7 +125,7 @@ class Writer {
 
   void close(NodeId node, std::size_t depth) {
     if (tree_.isCreated(node)) {
-      put({newLine(), indent(depth), "> # end of ", tree_.token(node), "\n"});
+      putLine(depth, "> # end of ", tree_.token(node), "\n");
     } else {
       const Tree::Pieces p = tree_.pieces(node);
       putSource(p.close_begin, p.close_end);

@@ -227,6 +227,10 @@ class Tree {
     std::string_view value(const Made& m) const {
       return std::string_view(blocks_[m.block].get() + m.offset + m.tokenSize, m.valueSize);
     }
+    // The token and the value, back to back.
+    std::string_view whole(const Made& m) const {
+      return std::string_view(blocks_[m.block].get() + m.offset, m.tokenSize + m.valueSize);
+    }
 
    private:
     std::vector<std::unique_ptr<char[]>> blocks_;
