@@ -1,7 +1,6 @@
 #include "staging_store.h"
 
 #include <fstream>
-#include <iterator>
 #include <set>
 
 #include "headless/paths.h"
