@@ -1,5 +1,6 @@
 #include "generate_support.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -53,8 +54,12 @@ std::string IndexComponent(const std::string& file, bool links, const std::strin
 
 void GenerateTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  // Made unique by the clock: the same test may run in another process at
+  // the same time (another build of the project on the machine).
   dir_ = fs::temp_directory_path() /
-         ("veltrano-generate-" + std::string(info->test_suite_name()) + "-" + info->name());
+         ("veltrano-generate-" +
+          std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+          info->test_suite_name() + "-" + info->name());
   fs::remove_all(dir_);
   fs::create_directories(dir_);
   host_ = std::make_unique<headless::Host>(std::make_shared<mif::MifStore>());
@@ -62,7 +67,8 @@ void GenerateTest::SetUp() {
 
 void GenerateTest::TearDown() {
   host_.reset();
-  if (!HasFailure()) fs::remove_all(dir_);
+  std::error_code ec;
+  if (!HasFailure()) fs::remove_all(dir_, ec);
 }
 
 void GenerateTest::write(const std::string& name, const std::string& text) const {
