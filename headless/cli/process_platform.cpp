@@ -1,6 +1,7 @@
 #include "process_platform.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <streambuf>
@@ -67,6 +68,74 @@ class ConsoleInput : public std::streambuf {
   std::wstring pending_;
 };
 
+// The length of the text's start that ends with a whole character: a
+// character whose bytes are not all written yet waits for the rest.
+std::size_t WholeCharacters(const char* text, std::size_t size) {
+  for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+    const auto c = static_cast<unsigned char>(text[size - back]);
+    if ((c & 0xC0) == 0x80) continue;  // a continuation byte
+    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return length > back ? size - back : size;
+  }
+  return size;
+}
+
+// Standard output or error on a console, written as UTF-16 with
+// WriteConsoleW: the console shows every character whatever its code page,
+// where UTF-8 bytes would be read in the code page, and a character split
+// between two writes would show as two wrong ones on older consoles.
+class ConsoleOutput : public std::streambuf {
+ public:
+  explicit ConsoleOutput(HANDLE console) : console_(console) {
+    setp(buffer_, buffer_ + sizeof buffer_);
+  }
+  ~ConsoleOutput() override {
+    sync();
+    // What is left is no whole character: shown as U+FFFD.
+    write(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  }
+  ConsoleOutput(const ConsoleOutput&) = delete;
+  ConsoleOutput& operator=(const ConsoleOutput&) = delete;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (sync() != 0) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+
+  int sync() override {
+    const auto size = static_cast<std::size_t>(pptr() - pbase());
+    const std::size_t whole = WholeCharacters(buffer_, size);
+    if (!write(buffer_, whole)) return -1;
+    std::memmove(buffer_, buffer_ + whole, size - whole);
+    setp(buffer_, buffer_ + sizeof buffer_);
+    pbump(static_cast<int>(size - whole));
+    return 0;
+  }
+
+ private:
+  bool write(const char* text, std::size_t size) {
+    const std::wstring wide = WideText(std::string_view(text, size));
+    for (std::size_t at = 0; at < wide.size();) {
+      DWORD written = 0;
+      if (!WriteConsoleW(console_, wide.data() + at, static_cast<DWORD>(wide.size() - at), &written,
+                         nullptr) ||
+          written == 0) {
+        return false;
+      }
+      at += written;
+    }
+    return true;
+  }
+
+  HANDLE console_;
+  char buffer_[4096];
+};
+
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int, char**) {
@@ -118,15 +187,22 @@ bool StderrIsTerminal() {
 }
 
 struct Utf8Console::Saved {
-  UINT outputCodePage = 0;
+  std::unique_ptr<ConsoleOutput> out;
+  std::unique_ptr<ConsoleOutput> err;
+  std::streambuf* outBefore = nullptr;
+  std::streambuf* errBefore = nullptr;
   std::unique_ptr<ConsoleInput> buffer;
   std::unique_ptr<std::istream> stream;
 };
 
 Utf8Console::Utf8Console() : saved_(std::make_unique<Saved>()) {
-  if (IsConsole(STD_OUTPUT_HANDLE) || IsConsole(STD_ERROR_HANDLE)) {
-    saved_->outputCodePage = GetConsoleOutputCP();
-    SetConsoleOutputCP(CP_UTF8);
+  if (IsConsole(STD_OUTPUT_HANDLE)) {
+    saved_->out = std::make_unique<ConsoleOutput>(GetStdHandle(STD_OUTPUT_HANDLE));
+    saved_->outBefore = std::cout.rdbuf(saved_->out.get());
+  }
+  if (IsConsole(STD_ERROR_HANDLE)) {
+    saved_->err = std::make_unique<ConsoleOutput>(GetStdHandle(STD_ERROR_HANDLE));
+    saved_->errBefore = std::cerr.rdbuf(saved_->err.get());
   }
   if (IsConsole(STD_INPUT_HANDLE)) {
     saved_->buffer = std::make_unique<ConsoleInput>();
@@ -137,7 +213,8 @@ Utf8Console::Utf8Console() : saved_(std::make_unique<Saved>()) {
 Utf8Console::~Utf8Console() {
   std::cout.flush();
   std::cerr.flush();
-  if (saved_->outputCodePage != 0) SetConsoleOutputCP(saved_->outputCodePage);
+  if (saved_->outBefore) std::cout.rdbuf(saved_->outBefore);
+  if (saved_->errBefore) std::cerr.rdbuf(saved_->errBefore);
 }
 
 std::istream& Utf8Console::input() {

@@ -29,9 +29,11 @@ std::string CurrentDirectory();
 bool StdinIsTerminal();
 bool StderrIsTerminal();
 
-// While it lives, text the program writes to a console and reads from one
-// is UTF-8 (a Windows console otherwise shows and reads the OEM code page);
-// the console is left as it was found. Elsewhere it changes nothing.
+// While it lives, the program writes and reads UTF-8 on a console too: on
+// Windows, standard output and error on a console are written and standard
+// input from one is read as UTF-16 (the console's code page would otherwise
+// decide what the bytes mean), and the console is not changed. Through a
+// file or a pipe, and elsewhere, the bytes go as they are.
 class Utf8Console {
  public:
   Utf8Console();
