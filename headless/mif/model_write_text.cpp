@@ -876,15 +876,17 @@ Status WriteText(WriteContext& w) {
     if (k == Kind::Paragraph) {
       if (doc.modified(id)) {
         dirty[doc.para(id).owner] = 1;
-        made += 6 + 6 * doc.atoms(id).anchors().size();
+        std::size_t runs = 0;
+        doc.atoms(id).anyAttr([&runs](uint32_t) { return ++runs == 0; });
+        made += 6 + 5 * doc.atoms(id).anchors().size() + 3 * runs;
       }
     } else if (k == Kind::Flow || k == Kind::Cell || k == Kind::Footnote) {
       if (doc.modified(id) || w.visibilityChanged) dirty[id] = 1;
     }
   }
   // Room for the statements of paragraphs written anew (about six for a
-  // paragraph and for each anchor in it), so that the statement array
-  // grows once rather than step by step.
+  // paragraph, five for an anchor and three where the attributes change),
+  // so that the statement array grows once rather than step by step.
   w.tree.reserve(made);
   // Flows and cells first: writing their anchors places new footnotes.
   for (int pass = 0; pass < 2; ++pass) {
