@@ -1,6 +1,7 @@
 #include "generate/collation.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace headless::generate {
@@ -58,8 +59,15 @@ std::vector<std::string> Characters(std::string_view chars) {
 
 std::string WithoutCharacters(std::string_view utf8, const std::vector<std::string>& ignored) {
   std::string out;
+  // The first bytes of the ignored characters: most bytes of a text are
+  // none of them and are passed over at once.
+  std::array<bool, 256> first{};
+  for (const std::string& c : ignored) {
+    if (!c.empty()) first[static_cast<unsigned char>(c.front())] = true;
+  }
   std::size_t kept = 0;  // where the text not yet copied begins
   for (std::size_t i = 0; i < utf8.size() && !ignored.empty(); ++i) {
+    if (!first[static_cast<unsigned char>(utf8[i])]) continue;
     // A character's bytes begin with a lead byte, which no other character
     // holds inside it: a match here is that character, not part of another.
     const auto it = std::find_if(ignored.begin(), ignored.end(), [&](const std::string& c) {
