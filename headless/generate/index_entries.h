@@ -5,9 +5,9 @@
 // "<$startrange>" and the next "<$endrange>" of the same entry joined into
 // a range, pages inside a range taken into it; with <$autorange> pages
 // that follow each other in print (PageRef::order one apart) are joined
-// into a range too. Lines sort under their
-// parent by their sort string (their key, else their text) through the
-// collation; group titles stand before the first level-1 line they hold.
+// into a range too. Lines sort under their parent by their sort string
+// (their key, else their text) through the collation, each distinct string
+// keyed once; group titles stand before the first level-1 line they hold.
 #ifndef VELTRANO_GENERATE_INDEX_ENTRIES_H
 #define VELTRANO_GENERATE_INDEX_ENTRIES_H
 
