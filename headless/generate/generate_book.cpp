@@ -24,6 +24,7 @@ constexpr const char* kDefaultSuffix = "IX";
 struct FoundMarker {
   std::size_t chapter = 0;  // index into the run's chapter list
   int page = 0;             // its body page in the chapter
+  int endPage = -1;         // the body page its paragraph ends on, when later than `page`
   uint32_t type = 0;        // index into the run's marker type names
   std::string text;
   std::optional<long long> unique;
@@ -221,7 +222,12 @@ class Generator {
       f.page = page;
       f.type = type->second;
       f.text = marker.name;
-      if (m < layout.markers.size()) f.unique = layout.markers[m].unique;
+      if (m < layout.markers.size()) {
+        f.unique = layout.markers[m].unique;
+        if (fromFile && layout.markers[m].paragraphEndPage > page) {
+          f.endPage = layout.markers[m].paragraphEndPage;
+        }
+      }
       auto it = numberOf.find(at.para);
       f.paragraph = it == numberOf.end() ? 0 : it->second;
       markers_.push_back(std::move(f));
@@ -258,11 +264,15 @@ class Generator {
         report_.problems.push_back(describe(m) + ": " + p + "; taken as text");
       }
       if (parsed.entries.empty()) continue;
-      PageRef page = pages.of(m);
+      PageRef page = pages.of(m, m.page);
+      // With <$autorange> an entry runs on to where its paragraph ends.
+      std::optional<PageRef> through;
+      if (settings.autoRange && m.endPage > m.page) through = pages.of(m, m.endPage);
       for (std::size_t e = 0; e + 1 < parsed.entries.size(); ++e) {
-        occurrences.push_back({std::move(parsed.entries[e]), page, i});
+        occurrences.push_back({std::move(parsed.entries[e]), page, i, through});
       }
-      occurrences.push_back({std::move(parsed.entries.back()), std::move(page), i});
+      occurrences.push_back(
+          {std::move(parsed.entries.back()), std::move(page), i, std::move(through)});
     }
     BuiltIndex built = BuildIndex(std::move(occurrences), settings, collation);
     for (const EntryProblem& p : built.problems) {
@@ -321,10 +331,11 @@ class Generator {
 
     bool collects(uint32_t type) const { return !forms_[type].empty(); }
 
-    PageRef of(const FoundMarker& m) {
+    // The reference to page `page` of the marker's chapter, linked to the marker.
+    PageRef of(const FoundMarker& m, int page) {
       PageRef ref;
-      ref.order = g_.chapters_[m.chapter].places[static_cast<std::size_t>(m.page)];
-      ref.text = text(m.type, m.chapter, static_cast<std::size_t>(m.page));
+      ref.order = g_.chapters_[m.chapter].places[static_cast<std::size_t>(page)];
+      ref.text = text(m.type, m.chapter, static_cast<std::size_t>(page));
       ref.style = styles_[m.type];
       if (!links_.empty() && m.unique) {
         const std::vector<std::string>& parts = links_[m.chapter];

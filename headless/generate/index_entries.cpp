@@ -9,6 +9,9 @@ namespace headless::generate {
 namespace {
 
 constexpr uint32_t kNone = UINT32_MAX;
+// Marks a range end that is the page an occurrence runs through
+// (Occurrence::through), not its own page.
+constexpr uint32_t kThrough = 0x80000000u;
 
 // The pages one marker entry gives a line: two occurrences for a range,
 // one (twice) for a single page.
@@ -69,6 +72,8 @@ class Builder {
         ranges_.push_back(Range{at, it->second.back(), index, true});
         it->second.pop_back();
       }
+    } else if (occ_[index].through && settings_.autoRange) {
+      ranges_.push_back(Range{at, index, index | kThrough, true});
     } else {
       ranges_.push_back(Range{at, index, index, false});
     }
@@ -206,7 +211,11 @@ class Builder {
     for (const Range& r : ranges_) byNode_[fill[r.node]++] = r;
   }
 
-  uint64_t order(uint32_t occurrence) const { return occ_[occurrence].page.order; }
+  PageRef& page(uint32_t occurrence) {
+    Occurrence& o = occ_[occurrence & ~kThrough];
+    return (occurrence & kThrough) != 0 ? *o.through : o.page;
+  }
+  uint64_t order(uint32_t occurrence) { return page(occurrence).order; }
 
   // A line's page list: in page order, each page once, ranges taking in
   // the pages they cover.
@@ -237,8 +246,8 @@ class Builder {
     std::vector<PageItem> out;
     out.reserve(merged.size());
     for (const Range& r : merged) {
-      PageItem item{std::move(occ_[r.first].page), std::nullopt};
-      if (r.isRange && order(r.last) != item.first.order) item.last = std::move(occ_[r.last].page);
+      PageItem item{std::move(page(r.first)), std::nullopt};
+      if (r.isRange && order(r.last) != item.first.order) item.last = std::move(page(r.last));
       out.push_back(std::move(item));
     }
     return out;

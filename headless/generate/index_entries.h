@@ -3,9 +3,10 @@
 // for every parent even when no marker names it alone; the page numbers of
 // a line in page order, each page once (linked to its first marker), a
 // "<$startrange>" and the next "<$endrange>" of the same entry joined into
-// a range, pages inside a range taken into it; with <$autorange> pages
-// that follow each other in print (PageRef::order one apart) are joined
-// into a range too. Lines sort under their parent by their sort string
+// a range, pages inside a range taken into it; with <$autorange> an entry
+// runs through the page its paragraph ends on (Occurrence::through), and
+// pages that follow each other in print (PageRef::order one apart) are
+// joined into a range too. Lines sort under their parent by their sort string
 // (their key, else their text) through the collation, each distinct string
 // keyed once; group titles stand before the first level-1 line they hold.
 #ifndef VELTRANO_GENERATE_INDEX_ENTRIES_H
@@ -34,6 +35,9 @@ struct Occurrence {
   MarkerEntry entry;
   PageRef page;
   std::size_t source = 0;  // the caller's number of the marker, for reports
+  // With <$autorange>: the later page the marker's paragraph ends on; the
+  // entry then covers the pages from its own to that one.
+  std::optional<PageRef> through = std::nullopt;
 };
 
 struct PageItem {

@@ -4,7 +4,8 @@
 // of each marker type and the hypertext command of links. Paragraphs are
 // found by tag; the older tags SpecIX and SortSpecIX stand for SeparatorsIX
 // and SortOrderIX when the newer ones are missing. The building block
-// <$autorange> in a page number paragraph or in SeparatorsIX joins
+// <$autorange> in a page number paragraph or in SeparatorsIX makes an
+// entry run to the page its marker's paragraph ends on, and joins
 // consecutive pages of an entry into a range. Page numbers take the
 // character format a switch in their paragraph names, else that of the
 // paragraph's text; separators that of the SeparatorsIX text.
@@ -52,7 +53,8 @@ struct IndexSettings {
   // The page number form by marker type ("Index" -> "<$pagenum>").
   std::map<std::string, PageForm> pageForm;
   std::string linkCommand;
-  // Pages that follow each other are printed as a range ("4–6", not "4, 5, 6").
+  // Pages that follow each other are printed as a range ("4–6", not "4, 5, 6"),
+  // and an entry runs on to the end of its marker's paragraph.
   bool autoRange = false;
 
   // The form for a marker type: its own, else "<$pagenum>".

@@ -50,6 +50,7 @@ class LayoutWalk {
   }
 
   const std::unordered_map<NodeId, int>& pages() const { return pageOf_; }
+  const std::unordered_map<NodeId, int>& paragraphEnds() const { return paragraphEnd_; }
 
  private:
   void readFlow(NodeId flow) {
@@ -67,13 +68,17 @@ class LayoutWalk {
       waitingNotes.clear();
     };
     const NodeId notes = t_.findChild(flow, "Notes");
+    NodeId para = kNoNode;  // the paragraph being read
     for (NodeId n = t_.firstChild(flow); n != kNoNode;) {
       const std::string_view tok = t_.token(n);
       if (n == notes) {
         n = t_.nextInSubtree(n, flow, true);
         continue;
       }
-      if (tok == "TextRectID") {
+      if (tok == "Para") {
+        if (para != kNoNode) paragraphEnd_[para] = current;
+        para = n;
+      } else if (tok == "TextRectID") {
         auto it = frames_.find(file_.integer(n).value_or(0));
         current = it == frames_.end() ? -1 : it->second;
         settle(current);
@@ -95,6 +100,7 @@ class LayoutWalk {
       }
       n = t_.nextInSubtree(n, flow);
     }
+    if (para != kNoNode) paragraphEnd_[para] = current;
     // A main flow ("A") that names no frame at all was never laid out: its
     // text is taken to start on the first body page.
     if (current == kUnknown) {
@@ -127,6 +133,7 @@ class LayoutWalk {
   std::unordered_map<std::string, int> pageByNumber_;
   std::unordered_map<long long, int> tableAnchors_;
   std::unordered_map<NodeId, int> pageOf_;
+  std::unordered_map<NodeId, int> paragraphEnd_;  // page of each flow paragraph's last line
 };
 
 }  // namespace
@@ -146,6 +153,10 @@ SavedLayout ReadSavedLayout(const headless::Document& doc) {
     out.markers[m].inFile = true;
     out.markers[m].page = it == walk.pages().end() ? -1 : it->second;
     out.markers[m].unique = state->file.childInteger(node, "Unique");
+    auto end = walk.paragraphEnds().find(state->node(doc.anchorPosition(m).para));
+    if (end != walk.paragraphEnds().end() && end->second >= 0) {
+      out.markers[m].paragraphEndPage = end->second;
+    }
   }
   return out;
 }

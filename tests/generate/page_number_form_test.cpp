@@ -116,9 +116,13 @@ TEST_F(PageNumberFormTest, NumbersAndSeparatorsTakeTheFormatsOfTheReferenceFlow)
 }
 
 TEST_F(PageNumberFormTest, AutoRangeJoinsPagesThatFollowEachOtherInPrint) {
-  // ch1 pages 1-3, ch2 continues with 4-5, ch3 restarts at 1.
+  // ch1 pages 1-3, ch2 continues with 4-5, ch3 restarts at 1. The Wolves
+  // paragraph runs on from page 2 to page 3.
   write("ch1.mif",
         Chapter({"1", "2", "3"}, Para(1, Marker("Dogs;Birds", 1)) + Para(2, Marker("Dogs", 2)) +
+                                     "<Para <PgfTag `Body'> <ParaLine <TextRectID 2> " +
+                                     Marker("Wolves", 6) +
+                                     "> <ParaLine <TextRectID 3> <String `on and on'>>>\n" +
                                      Para(3, Marker("Dogs;Birds;Cats", 3))));
   write("ch2.mif", Chapter({"1", "2"}, Para(1, Marker("Dogs", 4))));
   write("ch3.mif", Chapter({"1"}, Para(1, Marker("Cats", 5))));
@@ -129,7 +133,7 @@ TEST_F(PageNumberFormTest, AutoRangeJoinsPagesThatFollowEachOtherInPrint) {
   ASSERT_EQ(generate("Book.mif").error, "");
   // Dogs runs on from ch1 into ch2; the Cats of ch3 (page 1 again) do not
   // follow page 3; Birds skips a page. A range links to its first and last
-  // page's markers.
+  // page's markers; Wolves runs to the end of its paragraph.
   EXPECT_EQ(
       lines("BookIX.mif"),
       (Lines{"GroupTitlesIX: B",
@@ -137,7 +141,19 @@ TEST_F(PageNumberFormTest, AutoRangeJoinsPagesThatFollowEachOtherInPrint) {
              "GroupTitlesIX: C",
              "Level1IX: Cats [[openObjectId ch1.fm:1 3]]3, [[openObjectId ch3.fm:1 5]]1",
              "GroupTitlesIX: D",
-             "Level1IX: Dogs [[openObjectId ch1.fm:1 1]]1\u2013[[openObjectId ch2.fm:1 4]]4"}));
+             "Level1IX: Dogs [[openObjectId ch1.fm:1 1]]1\u2013[[openObjectId ch2.fm:1 4]]4",
+             "GroupTitlesIX: W",
+             "Level1IX: Wolves [[openObjectId ch1.fm:1 6]]2\u2013[[openObjectId ch1.fm:1 6]]3"}));
+
+  // Without the building block every page stands alone.
+  writeIndex("BookIX.mif", {{"IndexIX", "<TextRectID 50> <String `<$pagenum\\>'>"}});
+  ASSERT_EQ(generate("Book.mif").error, "");
+  const Lines plain = lines("BookIX.mif");
+  ASSERT_EQ(plain.size(), 8u);
+  EXPECT_EQ(plain[5],
+            "Level1IX: Dogs [[openObjectId ch1.fm:1 1]]1, [[openObjectId ch1.fm:1 2]]2, "
+            "[[openObjectId ch1.fm:1 3]]3, [[openObjectId ch2.fm:1 4]]4");
+  EXPECT_EQ(plain[7], "Level1IX: Wolves [[openObjectId ch1.fm:1 6]]2");
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 // their own: they take the page their <MCurrPage> names when it names a
 // body page of the document, else the page of the table's or footnote's
 // anchor. A main flow with no frame at all starts on the first body page.
-// Markers on master, reference and hidden pages are on no body page.
+// Markers on master, reference and hidden pages are on no body page. The
+// last line of a paragraph of a flow is on the page of the last frame it
+// names, or that the text before it named.
 #ifndef VELTRANO_MIF_SAVED_LAYOUT_H
 #define VELTRANO_MIF_SAVED_LAYOUT_H
 
@@ -22,6 +24,7 @@ namespace mif {
 
 struct SavedMarker {
   int page = -1;                    // index into SavedLayout::bodyPages; -1 for none
+  int paragraphEndPage = -1;        // the body page its paragraph's last line is on, as `page`
   bool inFile = false;              // the file holds it (it was not made since)
   std::optional<long long> unique;  // the marker's Unique
 };
