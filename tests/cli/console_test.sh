@@ -33,5 +33,24 @@ case "$err" in
   *"$name"*) ;;
   *) echo "standard error on the console does not show \"$name\":"; echo "$err"; status=1 ;;
 esac
+# A line longer than the program's output buffer, of characters of three
+# bytes each: the buffer ends inside one of them for two of three shifts,
+# and the console still shows each character whole, none as U+FFFD.
+run=索
+for i in 1 2 3 4 5 6 7 8 9; do run=$run$run; done
+run=$run$run$run
+for shift in "" x xx; do
+  sed "s/Dogs learn quickly when training starts early. Short sessions work best./$shift$run/" \
+    "$chapter" >"$work/long$shift.mif"
+  shown=$(on_console "\"$emulator\" \"$program\" dump \"$work/long$shift.mif\"")
+  case "$shown" in
+    *"$shift索索"*) ;;
+    *) echo "a long line after \"$shift\" is not shown on the console"; status=1 ;;
+  esac
+  case "$shown" in
+    *"�"*) echo "a long line after \"$shift\" shows U+FFFD on the console"; status=1 ;;
+  esac
+done
+
 rm -rf "$work"
 exit "$status"
