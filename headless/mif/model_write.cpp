@@ -58,12 +58,22 @@ bool NamesFormat(const Document& file, NodeId para) {
 // it in the file. Where that is no longer the paragraph's own format (the
 // one before it changed, or is new), the paragraph names its format.
 Status KeepInheritedTags(WriteContext& w) {
+  // The model paragraph of each paragraph statement, found when the first
+  // paragraph that names no format is met (a file may have none).
   std::unordered_map<NodeId, Id> paragraphOf;
-  for (Id id = 1; id < w.state.nodeOf.size(); ++id) {
-    if (w.state.nodeOf[id] != kNoNode && w.doc.kind(id) == Kind::Paragraph) {
-      paragraphOf.emplace(w.state.nodeOf[id], id);
+  bool mapped = false;
+  auto paragraphAt = [&](NodeId para) -> Id {
+    if (!mapped) {
+      mapped = true;
+      for (Id id = 1; id < w.state.nodeOf.size(); ++id) {
+        if (w.state.nodeOf[id] != kNoNode && w.doc.kind(id) == Kind::Paragraph) {
+          paragraphOf.emplace(w.state.nodeOf[id], id);
+        }
+      }
     }
-  }
+    auto it = paragraphOf.find(para);
+    return it != paragraphOf.end() ? it->second : 0;
+  };
   const Tree& t = w.tree;
   std::string last;
   for (NodeId n = t.firstChild(t.root()); n != kNoNode;) {
@@ -75,8 +85,8 @@ Status KeepInheritedTags(WriteContext& w) {
       auto tag = w.file.childText(n, "PgfTag");
       if (!tag) tag = w.file.childText(t.findChild(n, "Pgf"), "PgfTag");
       last = tag.value_or("");
-    } else if (auto it = paragraphOf.find(n); it != paragraphOf.end()) {
-      const std::string own(w.doc.tag(it->second));
+    } else if (const Id p = paragraphAt(n); p != 0) {
+      const std::string own(w.doc.tag(p));
       if (own != last) {
         auto made = w.stringStatement("PgfTag", own);
         if (!made) return made.error();
