@@ -6,6 +6,7 @@
 
 #include "mif/file_store.h"
 #include "mif/model.h"
+#include "mif/strings.h"
 #include "mif/writer.h"
 
 namespace mif {
@@ -168,12 +169,13 @@ Error WriteContext::error(std::string message) const {
 }
 
 Result<NodeId> WriteContext::stringStatement(std::string_view token, std::string_view text) {
-  auto quoted = file.quote(text);
-  if (!quoted) {
+  // Quoted in a buffer kept from one statement to the next.
+  quoted_.clear();
+  if (Status s = AppendQuotedString(quoted_, text, file.encoding()); !s) {
     return error("cannot write <" + std::string(token) + "> text in this MIF " +
-                 file.versionText() + " file: " + quoted.error().message);
+                 file.versionText() + " file: " + s.error().message);
   }
-  return statement(token, *quoted);
+  return statement(token, quoted_);
 }
 
 Status WriteContext::setChildText(NodeId parent, std::string_view token, std::string_view text) {

@@ -87,6 +87,7 @@ class WriteContext {
 
  private:
   std::optional<IdAllocator> ids_;
+  std::string quoted_;
   // By statement: claimed in this writing.
   std::vector<bool> claimed_;
   void loadHidden();

@@ -260,12 +260,17 @@ Result<std::string> EncodeString(std::string_view in, Encoding encoding) {
   return out;
 }
 
+Status AppendQuotedString(std::string& out, std::string_view text, Encoding encoding) {
+  out += '`';
+  if (Status s = AppendEncoded(out, text, encoding); !s) return s;
+  out += '\'';
+  return Ok();
+}
+
 Result<std::string> QuoteString(std::string_view text, Encoding encoding) {
   std::string out;
   out.reserve(text.size() + text.size() / 8 + 2);
-  out += '`';
-  if (Status s = AppendEncoded(out, text, encoding); !s) return s.error();
-  out += '\'';
+  if (Status s = AppendQuotedString(out, text, encoding); !s) return s.error();
   return out;
 }
 

@@ -28,6 +28,8 @@ Result<std::string> EncodeString(std::string_view text, Encoding encoding);
 
 // EncodeString between a back quote and an apostrophe: `text'.
 Result<std::string> QuoteString(std::string_view text, Encoding encoding);
+// The same appended to `out` (on failure `out` holds part of it).
+Status AppendQuotedString(std::string& out, std::string_view text, Encoding encoding);
 
 // The offset of the first byte that is not part of a valid UTF-8 sequence
 // (overlong forms, surrogates and code points above U+10FFFF are invalid),
