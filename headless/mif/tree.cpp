@@ -80,9 +80,11 @@ Tree::Made Tree::MadeText::add(std::string_view token, std::string_view lead,
   m.tokenSize = static_cast<std::uint32_t>(token.size());
   m.valueSize = static_cast<std::uint32_t>(lead.size() + value.size());
   // The parts may lie in this tree's blocks already; none of them moves.
+  // The lead (a space or nothing) is stored byte by byte.
   if (!token.empty()) std::memcpy(at, token.data(), token.size());
-  if (!lead.empty()) std::memcpy(at + token.size(), lead.data(), lead.size());
-  if (!value.empty()) std::memcpy(at + token.size() + lead.size(), value.data(), value.size());
+  at += token.size();
+  for (char c : lead) *at++ = c;
+  if (!value.empty()) std::memcpy(at, value.data(), value.size());
   used_ += size;
   return m;
 }

@@ -67,10 +67,12 @@ class Writer {
   // the start of a line, one space a level, as the application indents, up
   // to a limit that no file it writes reaches (deeper made statements
   // would otherwise make the output grow with the square of their depth),
-  // then `lead`, `text` and `end`.
-  void putLine(std::size_t depth, std::string_view lead, std::string_view text,
-               std::string_view end) {
+  // then '<' and `text` (an opening) or "> # end of " and `text` (a
+  // closing), then `end`: ">\n", "\n" or nothing.
+  void putLine(std::size_t depth, bool opening, std::string_view text, std::string_view end) {
     static constexpr std::size_t kMaxIndent = 16;
+    static constexpr std::string_view kClosing = "> # end of ";
+    const std::string_view lead = opening ? std::string_view("<") : kClosing;
     const bool lineEnd = last_ != '\n' && last_ != '\0';
     const std::size_t spaces = depth < kMaxIndent ? depth : kMaxIndent;
     const std::size_t size = (lineEnd ? 1 : 0) + spaces + lead.size() + text.size() + end.size();
@@ -82,15 +84,19 @@ class Writer {
       put(end);
       return;
     }
+    // The short pieces are stored byte by byte; only the text is copied.
     char* at = room(size);
     if (lineEnd) *at++ = '\n';
-    std::memset(at, ' ', spaces);
-    at += spaces;
-    for (std::string_view piece : {lead, text, end}) {
-      if (piece.empty()) continue;
-      std::memcpy(at, piece.data(), piece.size());
-      at += piece.size();
+    for (std::size_t i = 0; i < spaces; ++i) *at++ = ' ';
+    if (opening) {
+      *at++ = '<';
+    } else {
+      std::memcpy(at, kClosing.data(), kClosing.size());
+      at += kClosing.size();
     }
+    if (!text.empty()) std::memcpy(at, text.data(), text.size());
+    at += text.size();
+    for (char c : end) *at++ = c;
     used_ += size;
     last_ = at[-1];
   }
@@ -106,10 +112,10 @@ class Writer {
       const Tree::Made& made = tree_.made_records_[tree_.nodes_[node].a];
       const std::string_view whole = tree_.made_.whole(made);
       if (!tree_.isContainer(node)) {
-        putLine(depth, "<", whole, ">\n");
+        putLine(depth, true, whole, ">\n");
         return false;
       }
-      putLine(depth, "<", whole, !whole.empty() && whole.back() == '\n' ? "" : "\n");
+      putLine(depth, true, whole, !whole.empty() && whole.back() == '\n' ? "" : "\n");
     } else {
       const Tree::Pieces p = tree_.pieces(node);
       if (options_.copyUnchanged && !tree_.isChanged(node)) {
@@ -125,7 +131,7 @@ class Writer {
 
   void close(NodeId node, std::size_t depth) {
     if (tree_.isCreated(node)) {
-      putLine(depth, "> # end of ", tree_.token(node), "\n");
+      putLine(depth, false, tree_.token(node), "\n");
     } else {
       const Tree::Pieces p = tree_.pieces(node);
       putSource(p.close_begin, p.close_end);
