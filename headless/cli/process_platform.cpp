@@ -118,8 +118,22 @@ class ConsoleOutput : public std::streambuf {
   }
 
  private:
+  // The progress line is cleared with "\x1b[K" (erase to the end of the
+  // line). A console shows that as text unless the program turns on its
+  // terminal mode, which not every console has: the console erases it here.
   bool write(const char* text, std::size_t size) {
-    const std::wstring wide = WideText(std::string_view(text, size));
+    constexpr std::string_view kEraseLine = "\x1b[K";
+    std::string_view rest(text, size);
+    for (std::size_t at = rest.find(kEraseLine); at != std::string_view::npos;
+         at = rest.find(kEraseLine)) {
+      if (!writeText(rest.substr(0, at)) || !eraseLine()) return false;
+      rest.remove_prefix(at + kEraseLine.size());
+    }
+    return writeText(rest);
+  }
+
+  bool writeText(std::string_view text) {
+    const std::wstring wide = WideText(text);
     for (std::size_t at = 0; at < wide.size();) {
       DWORD written = 0;
       if (!WriteConsoleW(console_, wide.data() + at, static_cast<DWORD>(wide.size() - at), &written,
@@ -130,6 +144,14 @@ class ConsoleOutput : public std::streambuf {
       at += written;
     }
     return true;
+  }
+
+  bool eraseLine() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!GetConsoleScreenBufferInfo(console_, &info)) return false;
+    const auto cells = static_cast<DWORD>(info.dwSize.X - info.dwCursorPosition.X);
+    DWORD done = 0;
+    return FillConsoleOutputCharacterW(console_, L' ', cells, info.dwCursorPosition, &done) != 0;
   }
 
   HANDLE console_;
