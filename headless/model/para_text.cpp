@@ -62,27 +62,26 @@ void ParaText::insert(std::size_t pos, std::span<const Atom> atoms) {
                                  [](const Atom& a) { return !a.isAnchor() && a.code > 0xFF; })) {
     widen();
   }
+  const std::size_t old = size();
+  units_.insert(pos * width_, atoms.size() * width_, '\0');
+  char* out = units_.data() + pos * width_;
   std::vector<AnchorAt> added;
   std::vector<Run> mid;
   for (std::size_t k = 0; k < atoms.size(); ++k) {
     const Atom& a = atoms[k];
-    if (a.isAnchor()) added.push_back({static_cast<uint32_t>(pos + k), a.code});
+    if (a.isAnchor()) {
+      added.push_back({static_cast<uint32_t>(pos + k), a.code});
+    } else if (width_ == 1) {
+      out[k] = static_cast<char>(a.code);
+    } else {
+      std::memcpy(out + k * 4, &a.code, 4);
+    }
     if (mid.empty() || mid.back().attr != a.attr) mid.push_back({static_cast<uint32_t>(k), a.attr});
   }
-  if (empty()) {
+  if (old == 0) {
     setRuns(mid, atoms.size());
   } else {
-    spliceRuns(pos, pos, mid, atoms.size());
-  }
-  units_.insert(pos * width_, atoms.size() * width_, '\0');
-  char* out = units_.data() + pos * width_;
-  for (std::size_t k = 0; k < atoms.size(); ++k) {
-    if (atoms[k].isAnchor()) continue;
-    if (width_ == 1) {
-      out[k] = static_cast<char>(atoms[k].code);
-    } else {
-      std::memcpy(out + k * 4, &atoms[k].code, 4);
-    }
+    spliceRuns(old, pos, pos, mid, atoms.size());
   }
   auto at = std::lower_bound(anchors_.begin(), anchors_.end(), pos, AnchorBefore);
   for (auto it = at; it != anchors_.end(); ++it) it->offset += static_cast<uint32_t>(atoms.size());
@@ -92,7 +91,7 @@ void ParaText::insert(std::size_t pos, std::span<const Atom> atoms) {
 void ParaText::erase(std::size_t from, std::size_t to) {
   to = std::min(to, size());
   if (from >= to) return;
-  spliceRuns(from, to, {}, 0);
+  spliceRuns(size(), from, to, {}, 0);
   units_.erase(from * width_, (to - from) * width_);
   auto first = std::lower_bound(anchors_.begin(), anchors_.end(), from, AnchorBefore);
   auto last = std::lower_bound(first, anchors_.end(), to, AnchorBefore);
@@ -119,7 +118,7 @@ void ParaText::append(const ParaText& tail) {
   if (tail.empty()) return;
   if (tail.width_ > width_) widen();
   const auto start = static_cast<uint32_t>(size());
-  spliceRuns(start, start, tail.runsOf(0, tail.size()), tail.size());
+  spliceRuns(start, start, start, tail.runsOf(0, tail.size()), tail.size());
   if (tail.width_ == width_) {
     units_ += tail.units_;
   } else {
@@ -179,9 +178,8 @@ std::vector<ParaText::Run> ParaText::runsOf(std::size_t from, std::size_t to) co
   return out;
 }
 
-void ParaText::spliceRuns(std::size_t from, std::size_t to, const std::vector<Run>& mid,
-                          std::size_t length) {
-  const std::size_t old = size();
+void ParaText::spliceRuns(std::size_t old, std::size_t from, std::size_t to,
+                          const std::vector<Run>& mid, std::size_t length) {
   std::vector<Run> out;
   out.reserve(runs_.size() + mid.size() + 2);
   auto keep = [&](uint32_t start, uint32_t attr) {

@@ -124,7 +124,7 @@ class ParaText {
   void remapAttrs(std::size_t from, std::size_t to, Remap remap) {
     std::vector<Run> mid = runsOf(from, to);
     for (Run& r : mid) r.attr = remap(r.attr);
-    spliceRuns(from, to, mid, to - from);
+    spliceRuns(size(), from, to, mid, to - from);
   }
   // Sets the code of the k-th anchor (Atom::kRemoved marks it removed).
   void setAnchorCode(std::size_t k, uint32_t code) { anchors_[k].code = code; }
@@ -148,9 +148,9 @@ class ParaText {
   void widen();
   // The runs of [from, to), their starts counted from `from`.
   std::vector<Run> runsOf(std::size_t from, std::size_t to) const;
-  // Replaces the runs of [from, to) by `mid`, the runs of `length` new
-  // positions (starts counted from `from`).
-  void spliceRuns(std::size_t from, std::size_t to, const std::vector<Run>& mid,
+  // Replaces the runs of [from, to) of a text of `old` positions by `mid`,
+  // the runs of `length` new positions (starts counted from `from`).
+  void spliceRuns(std::size_t old, std::size_t from, std::size_t to, const std::vector<Run>& mid,
                   std::size_t length);
   // Stores runs that start at 0 and lie within `size` positions, merging
   // neighbours of one attribute and dropping empty ones.
