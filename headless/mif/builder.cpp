@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "mif/strings.h"
+
 namespace mif {
 
 std::optional<long long> StandardMarkerType(std::string_view name) {
@@ -34,16 +36,20 @@ NodeId Builder::character(std::string_view name) {
 }
 
 Result<NodeId> Builder::marker(std::string_view typeName, std::string_view text) {
-  auto quotedText = doc_.quote(text);
-  if (!quotedText) return quotedText.error();
-  auto quotedType = doc_.quote(typeName);
-  if (!quotedType) return quotedType.error();
+  // Both texts quoted into one buffer: the text, then the type.
+  std::string quoted;
+  quoted.reserve(text.size() + typeName.size() + 8);
+  if (Status s = AppendQuotedString(quoted, text, doc_.encoding()); !s) return s.error();
+  const std::size_t textSize = quoted.size();
+  if (Status s = AppendQuotedString(quoted, typeName, doc_.encoding()); !s) return s.error();
+  const std::string_view quotedText = std::string_view(quoted).substr(0, textSize);
+  const std::string_view quotedType = std::string_view(quoted).substr(textSize);
   Tree& t = doc_.tree();
   const NodeId m = container("Marker");
   const long long number = StandardMarkerType(typeName).value_or(kCustomMarkerType);
   t.append(m, statement("MType", std::to_string(number)));
-  if (doc_.versionNumber() >= 5.5) t.append(m, statement("MTypeName", *quotedType));
-  t.append(m, statement("MText", *quotedText));
+  if (doc_.versionNumber() >= 5.5) t.append(m, statement("MTypeName", quotedType));
+  t.append(m, statement("MText", quotedText));
   t.append(m, statement("Unique", std::to_string(ids_.nextUnique())));
   return m;
 }

@@ -76,6 +76,9 @@ Status KeepInheritedTags(WriteContext& w) {
     return it != paragraphOf.end() ? it->second : 0;
   };
   const Tree& t = w.tree;
+  // The format in force: that of the last paragraph that named one, read
+  // only when a paragraph that names none follows it.
+  NodeId naming = kNoNode;
   std::string last;
   for (NodeId n = t.firstChild(t.root()); n != kNoNode;) {
     if (t.token(n) != "Para") {
@@ -83,10 +86,14 @@ Status KeepInheritedTags(WriteContext& w) {
       continue;
     }
     if (NamesFormat(w.file, n)) {
-      auto tag = w.file.childText(n, "PgfTag");
-      if (!tag) tag = w.file.childText(t.findChild(n, "Pgf"), "PgfTag");
-      last = tag.value_or("");
+      naming = n;
     } else if (const Id p = paragraphAt(n); p != 0) {
+      if (naming != kNoNode) {
+        auto tag = w.file.childText(naming, "PgfTag");
+        if (!tag) tag = w.file.childText(t.findChild(naming, "Pgf"), "PgfTag");
+        last = tag.value_or("");
+        naming = kNoNode;
+      }
       const std::string own(w.doc.tag(p));
       if (own != last) {
         auto made = w.stringStatement("PgfTag", own);
