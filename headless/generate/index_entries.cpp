@@ -19,6 +19,9 @@ struct Range {
   uint32_t node;
   uint32_t first, last;
   bool isRange;
+  // The pages' places, kept here so that ordering and merging read no
+  // occurrence.
+  uint64_t firstOrder = 0, lastOrder = 0;
 };
 
 struct Node {
@@ -67,15 +70,15 @@ class Builder {
         problems_.push_back({occ_[index].source,
                              "the end of a page range that was not started (<$endrange> "
                              "without <$startrange>); it is listed as a single page"});
-        ranges_.push_back(Range{at, index, index, false});
+        range(at, index, index, false);
       } else {
-        ranges_.push_back(Range{at, it->second.back(), index, true});
+        range(at, it->second.back(), index, true);
         it->second.pop_back();
       }
     } else if (occ_[index].through && settings_.autoRange) {
-      ranges_.push_back(Range{at, index, index | kThrough, true});
+      range(at, index, index | kThrough, true);
     } else {
-      ranges_.push_back(Range{at, index, index, false});
+      range(at, index, index, false);
     }
   }
 
@@ -86,7 +89,7 @@ class Builder {
         problems_.push_back({occ_[start].source,
                              "a page range that is not ended (<$startrange> without "
                              "<$endrange>); it is listed as a single page"});
-        ranges_.push_back(Range{node, start, start, false});
+        range(node, start, start, false);
       }
     }
     rankNodes();
@@ -215,7 +218,9 @@ class Builder {
     Occurrence& o = occ_[occurrence & ~kThrough];
     return (occurrence & kThrough) != 0 ? *o.through : o.page;
   }
-  uint64_t order(uint32_t occurrence) { return page(occurrence).order; }
+  void range(uint32_t node, uint32_t first, uint32_t last, bool isRange) {
+    ranges_.push_back(Range{node, first, last, isRange, page(first).order, page(last).order});
+  }
 
   // A line's page list: in page order, each page once, ranges taking in
   // the pages they cover.
@@ -225,18 +230,22 @@ class Builder {
     auto end = byNode_.begin() + pageStart_[node + 1];
     if (begin == end) return {};
     for (auto r = begin; r != end; ++r) {
-      if (order(r->last) < order(r->first)) std::swap(r->first, r->last);
+      if (r->lastOrder < r->firstOrder) {
+        std::swap(r->first, r->last);
+        std::swap(r->firstOrder, r->lastOrder);
+      }
     }
-    auto byFirst = [&](const Range& a, const Range& b) { return order(a.first) < order(b.first); };
+    auto byFirst = [](const Range& a, const Range& b) { return a.firstOrder < b.firstOrder; };
     if (!std::is_sorted(begin, end, byFirst)) std::stable_sort(begin, end, byFirst);
     std::vector<Range>& merged = merged_;
     merged.clear();
     for (auto r = begin; r != end; ++r) {
       // With <$autorange> a range also takes in the page right after it.
-      const uint64_t reach = merged.empty() ? 0 : order(merged.back().last) + (autoRange ? 1 : 0);
-      if (!merged.empty() && order(r->first) <= reach) {
-        if (order(r->last) > order(merged.back().last)) {
+      const uint64_t reach = merged.empty() ? 0 : merged.back().lastOrder + (autoRange ? 1 : 0);
+      if (!merged.empty() && r->firstOrder <= reach) {
+        if (r->lastOrder > merged.back().lastOrder) {
           merged.back().last = r->last;
+          merged.back().lastOrder = r->lastOrder;
           merged.back().isRange = true;
         }
         continue;
@@ -247,7 +256,7 @@ class Builder {
     out.reserve(merged.size());
     for (const Range& r : merged) {
       PageItem item{std::move(page(r.first)), std::nullopt};
-      if (r.isRange && order(r.last) != item.first.order) item.last = std::move(page(r.last));
+      if (r.isRange && r.lastOrder != r.firstOrder) item.last = std::move(page(r.last));
       out.push_back(std::move(item));
     }
     return out;
