@@ -39,7 +39,7 @@ FlushObserver& Observer() {
   return observer;
 }
 
-[[maybe_unused]] void Tell(Flushed what, const std::string& path) {
+void Tell(Flushed what, const std::string& path) {
   if (Observer()) Observer()(what, path);
 }
 
@@ -292,8 +292,33 @@ Status AtomicFile::flush() {
   if (!FlushFileBuffers(impl_->handle))
     return FileError(impl_->target, "cannot write: " + LastError());
   impl_->flushed = true;
+  Tell(Flushed::kFile, impl_->target);
   return Ok();
 }
+
+namespace {
+
+// Makes the replacement of `target` durable. Windows cannot flush a
+// folder, and ReplaceFileW has no write-through (its flag for it is not
+// supported): the file is flushed again through its new name, which writes
+// its metadata, the name with it, to disk (NTFS commits its log, where the
+// change of name comes before; FAT writes the file's directory entry).
+Status FlushReplaced(const std::string& target, const std::wstring& fullTarget) {
+  HANDLE h = CreateFileW(fullTarget.c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    return FileError(target, "replaced, but not flushed to disk: " + LastError());
+  }
+  const bool flushed = FlushFileBuffers(h);
+  const std::string why = flushed ? std::string() : LastError();
+  CloseHandle(h);
+  if (!flushed) return FileError(target, "replaced, but not flushed to disk: " + why);
+  Tell(Flushed::kReplaced, target);
+  return Ok();
+}
+
+}  // namespace
 
 Status AtomicFile::commit() {
   if (Status flushed = flush(); !flushed) return flushed;
@@ -312,12 +337,14 @@ Status AtomicFile::commit() {
       SetFileAttributesW(target.c_str(), attributes);
     }
   } else {
+    // Write-through promises only that a move done as a copy is on disk
+    // when it returns; FlushReplaced covers a rename.
     moved = MoveFileExW(temp.c_str(), target.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
   if (!moved) return FileError(impl_->target, "cannot replace: " + LastError());
   impl_->committed = true;
-  return Ok();
+  return FlushReplaced(impl_->target, target);
 }
 
 AtomicFile::~AtomicFile() {

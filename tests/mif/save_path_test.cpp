@@ -107,6 +107,36 @@ TEST_F(SavePath, MessagesSayAFolderIsAFolderAndEscapeBinaryBytes) {
   }
 }
 
+// Each flush with what the file holds at that moment: the new text is
+// flushed before it replaces the old, and the replacement is made durable
+// after it, or a power loss brings the old text back. POSIX systems flush
+// the folder; Windows cannot, and flushes the file again under its name.
+TEST_F(SavePath, ASaveIsFlushedToDiskAndTheReplacementMadeDurable) {
+#ifdef _WIN32
+  const std::string replaced = "replaced: ";
+#else
+  const std::string replaced = "folder: ";
+#endif
+  write("Doc.mif", kOldText);
+  std::vector<std::string> flushes;
+  std::string saving;  // the file whose save flushes the folder
+  mif::FlushObserver before = mif::ObserveFlushes([&](mif::Flushed what, const std::string& p) {
+    const bool folder = what == mif::Flushed::kFolder;
+    if (!folder) saving = fs::path(p).filename().string();
+    EXPECT_TRUE(fs::equivalent(folder ? fs::path(p) : fs::path(p).parent_path(), dir_)) << p;
+    const char* kinds[] = {"file: ", "folder: ", "replaced: "};
+    flushes.push_back(kinds[static_cast<int>(what)] +
+                      (fs::exists(dir_ / saving) ? read(saving) : "(no file)"));
+  });
+  const mif::Status saved = mif::SaveMifFile(NewDocument(), path("Doc.mif"));
+  const mif::Status made = mif::SaveMifFile(NewDocument(), path("New.mif"));
+  mif::ObserveFlushes(std::move(before));
+  ASSERT_TRUE(saved.ok()) << saved.error().describe();
+  ASSERT_TRUE(made.ok()) << made.error().describe();
+  EXPECT_EQ(flushes, (std::vector<std::string>{"file: " + kOldText, replaced + kNewText,
+                                               "file: (no file)", replaced + kNewText}));
+}
+
 #ifdef _WIN32
 
 // ReplaceFileW gives the new file the replaced file's attributes (and its

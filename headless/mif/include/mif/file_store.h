@@ -55,8 +55,8 @@ class PendingSave {
   PendingSave& operator=(PendingSave&&) noexcept;
   ~PendingSave();
 
-  // Replaces the file and flushes its folder: once it returns Ok, the new
-  // file is what a power loss leaves.
+  // Replaces the file and makes the replacement durable (see Flushed):
+  // once it returns Ok, the new file is what a power loss leaves.
   Status commit();
   // The file replaced (symbolic links followed).
   const std::string& target() const;
@@ -71,11 +71,13 @@ class PendingSave {
   std::unique_ptr<platform::AtomicFile> file_;
 };
 
-// What saves flush to disk, told as it is done: a file's new text before
-// it replaces the file (with the file's name), and the folder after the
-// file in it was replaced. On POSIX systems; for tests that saves are
-// durable. There is no observer unless one is set.
-enum class Flushed { kFile, kFolder };
+// What saves flush to disk, told as it is done (for tests that saves are
+// durable): a file's new text before it replaces the file (with the file's
+// name); then, once it has replaced the file, on POSIX systems the folder
+// (kFolder, with the folder's name), on Windows, where a folder cannot be
+// flushed, the file again under its name (kReplaced), which writes the
+// change of name through. There is no observer unless one is set.
+enum class Flushed { kFile, kFolder, kReplaced };
 using FlushObserver = std::function<void(Flushed what, const std::string& path)>;
 // Sets the observer; returns the one it replaces.
 FlushObserver ObserveFlushes(FlushObserver observer);
