@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "model_state.h"
+#include "model/state.h"
 
 namespace mif {
 

@@ -3,9 +3,9 @@
 // application's layout.
 #include <cstdio>
 
-#include "model_comment_props.h"
-#include "model_formats.h"
-#include "model_write.h"
+#include "model/comment_props.h"
+#include "model/formats.h"
+#include "model/write/write.h"
 
 namespace mif {
 

@@ -1,4 +1,4 @@
-#include "model_state.h"
+#include "model/state.h"
 
 namespace mif {
 

@@ -15,7 +15,7 @@
 #include "headless/document.h"
 #include "mif/hidden.h"
 #include "mif/ids.h"
-#include "model_state.h"
+#include "model/state.h"
 
 namespace mif {
 

@@ -1,4 +1,4 @@
-#include "model_units.h"
+#include "model/units.h"
 
 #include <cmath>
 #include <cstdio>

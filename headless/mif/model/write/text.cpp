@@ -8,9 +8,9 @@
 
 #include "headless/utf8.h"
 #include "mif/builder.h"
-#include "model_chars.h"
-#include "model_formats.h"
-#include "model_write.h"
+#include "model/chars.h"
+#include "model/formats.h"
+#include "model/write/write.h"
 
 namespace mif {
 

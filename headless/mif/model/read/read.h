@@ -10,7 +10,7 @@
 
 #include "headless/document.h"
 #include "mif/hidden.h"
-#include "model_state.h"
+#include "model/state.h"
 
 namespace mif {
 

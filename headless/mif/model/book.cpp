@@ -38,7 +38,7 @@
 #include "mif/ids.h"
 #include "mif/model.h"
 #include "mif/writer.h"
-#include "model_state.h"
+#include "model/state.h"
 
 namespace mif {
 

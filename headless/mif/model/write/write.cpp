@@ -1,6 +1,6 @@
 // Writing a model document: the file state brought up to date with the
 // model, then the tree written out.
-#include "model_write.h"
+#include "model/write/write.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "model_comment_props.h"
+#include "model/comment_props.h"
 
 #include <charconv>
 #include <optional>

@@ -5,9 +5,9 @@
 // the file keeps in the hidden flow is read back in the place its "+n"
 // marker holds.
 #include "headless/utf8.h"
-#include "model_chars.h"
-#include "model_formats.h"
-#include "model_read.h"
+#include "model/chars.h"
+#include "model/formats.h"
+#include "model/read/read.h"
 
 namespace mif {
 

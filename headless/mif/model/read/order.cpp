@@ -5,7 +5,7 @@
 // (row by row, cell by cell) at the place of its anchor.
 #include <vector>
 
-#include "model_read.h"
+#include "model/read/read.h"
 
 namespace mif {
 

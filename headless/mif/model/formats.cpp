@@ -1,9 +1,9 @@
-#include "model_formats.h"
+#include "model/formats.h"
 
 #include <array>
 #include <string>
 
-#include "model_units.h"
+#include "model/units.h"
 
 namespace mif {
 

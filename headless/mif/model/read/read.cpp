@@ -1,7 +1,7 @@
 // A MIF document into the model: catalogs first, then the anchored frames
 // and tables (their text is in the file before the flows), the flows with
 // their footnotes, and the text frames of each flow's chain.
-#include "model_read.h"
+#include "model/read/read.h"
 
 #include <cmath>
 #include <optional>
@@ -10,7 +10,7 @@
 #include "mif/model.h"
 #include "mif/pages.h"
 #include "mif/tables.h"
-#include "model_units.h"
+#include "model/units.h"
 
 namespace mif {
 

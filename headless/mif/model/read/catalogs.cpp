@@ -1,11 +1,11 @@
 // Catalogs and document settings into the model: colours, condition tags,
 // paragraph and character formats, marker types, show-all.
-#include "mif/builder.h"
 #include "mif/catalogs.h"
-#include "model_comment_props.h"
-#include "model_formats.h"
-#include "model_read.h"
-#include "model_units.h"
+#include "mif/builder.h"
+#include "model/comment_props.h"
+#include "model/formats.h"
+#include "model/read/read.h"
+#include "model/units.h"
 
 namespace mif {
 

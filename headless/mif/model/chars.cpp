@@ -1,4 +1,4 @@
-#include "model_chars.h"
+#include "model/chars.h"
 
 namespace mif {
 

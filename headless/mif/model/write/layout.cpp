@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "model_units.h"
-#include "model_write.h"
+#include "model/units.h"
+#include "model/write/write.h"
 
 namespace mif {
 
