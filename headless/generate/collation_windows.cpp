@@ -4,9 +4,12 @@
 // classes of characters follow SortOrderIX.
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <bitset>
+#include <string_view>
 
+#include "generate/case_folding_table.h"
 #include "generate/collation.h"
 #include "headless/paths.h"
 
@@ -157,16 +160,55 @@ std::string Collation::key(std::string_view utf8) const {
   return impl_->rearranged(key);
 }
 
-std::string FoldCase(std::string_view utf8) {
-  const std::wstring text = WideText(utf8);
+namespace {
+
+// `text` lowercased by the system, added to `out`.
+void AppendLowercase(std::wstring_view text, std::wstring& out) {
+  if (text.empty()) return;
   const int size = static_cast<int>(text.size());
   const int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, text.data(), size, nullptr, 0,
                               nullptr, nullptr, 0);
-  if (n <= 0) return std::string(utf8);
-  std::wstring lower(static_cast<std::size_t>(n), L'\0');
-  LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, text.data(), size, lower.data(), n, nullptr,
-                nullptr, 0);
-  return Utf8Text(lower);
+  if (n <= 0) {
+    out.append(text);
+    return;
+  }
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(n));
+  LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, text.data(), size, out.data() + start, n,
+                nullptr, nullptr, 0);
+}
+
+// The full folding of `c` where it differs from its lowercase; empty
+// otherwise.
+std::u16string_view FoldingUnlikeLowercaseOf(wchar_t c) {
+  const auto table = FoldingsUnlikeLowercase();
+  const auto found =
+      std::lower_bound(table.begin(), table.end(), c,
+                       [](const FoldingUnlikeLowercase& f, wchar_t x) { return f.from < x; });
+  if (found == table.end() || found->from != c) return {};
+  return found->to;
+}
+
+}  // namespace
+
+// The system lowercases; the code points that fold to something else (ß to
+// "ss", final ς to σ) take their folding from the table, so that text folds
+// as ICU's full case folding does on other systems.
+std::string FoldCase(std::string_view utf8) {
+  const std::wstring text = WideText(utf8);
+  const std::wstring_view view(text);
+  std::wstring out;
+  out.reserve(text.size());
+  std::size_t lowered = 0;  // where the text not yet folded begins
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::u16string_view folded = FoldingUnlikeLowercaseOf(text[i]);
+    if (folded.empty()) continue;
+    AppendLowercase(view.substr(lowered, i - lowered), out);
+    out.append(folded.begin(), folded.end());
+    lowered = i + 1;
+  }
+  AppendLowercase(view.substr(lowered), out);
+  return Utf8Text(out);
 }
 
 }  // namespace headless::generate

@@ -46,6 +46,15 @@ TEST(IndexFindings, CaseFoldsBeyondAsciiAndNoBreakSpacesCountAsSpaces) {
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].substr(0, found[0].find(" |")), "2 duplicate \xC3\xA4pfel");
   EXPECT_EQ(found[1].substr(0, found[1].find(" |")), "2 duplicate Sea\xC2\xA0level");
+  // Full case folding: ß is "ss", final ς is σ, on every system.
+  const Lines folded = Found(Markers({{1,
+                                       "Stra\xC3\x9F"
+                                       "e;\xCE\x9F\xCE\x94\xCE\x9F\xCE\xA3;"},
+                                      {2, "STRASSE;\xCE\xBF\xCE\xB4\xCE\xBF\xCF\x82;"}}));
+  ASSERT_EQ(folded.size(), 2u);
+  EXPECT_EQ(folded[0].substr(0, folded[0].find(" |")), "2 duplicate STRASSE");
+  EXPECT_EQ(folded[1].substr(0, folded[1].find(" |")),
+            "2 duplicate \xCE\xBF\xCE\xB4\xCE\xBF\xCF\x82");
 }
 
 TEST(IndexFindings, SeeTargetsAreHeadingsPathsOrListsOfHeadings) {
