@@ -141,19 +141,25 @@ TEST(MifHostileFiles, EveryFlowTaggedHiddenKeepsItsText) {
   }
 }
 
-TEST(MifHostileFiles, UntypedMarkerIsWrittenTheSameEveryTime) {
-  auto doc = Read("<MIFFile 0><TextFlow<Para<ParaLine<Marker>>>>");
-  ASSERT_TRUE(doc);
-  ASSERT_EQ(doc->all(DocList::Markers).size(), 1u);
-  const std::vector<std::string> markers = MarkerTexts(*doc);
-  TouchAll(*doc);
-  const std::string first = Write(*doc);
-  auto again = Read(first);
-  ASSERT_TRUE(again);
-  EXPECT_EQ(MarkerTexts(*again), markers);
-  EXPECT_EQ(Write(*again), first);
-  TouchAll(*again);
-  EXPECT_EQ(Write(*again), first);
+// Markers with no type, or typed only by a number outside the custom range,
+// keep their type through a rewrite and are written the same every time.
+TEST(MifHostileFiles, MarkersTypedOddlyKeepTheirTypeAndWriteStably) {
+  for (const std::string marker : {"<Marker>", "<Marker <MType 20000>>", "<Marker <MType -3>>",
+                                   "<Marker <MType 150> <MText `a'>>"}) {
+    SCOPED_TRACE(marker);
+    auto doc = Read("<MIFFile 0><TextFlow<Para<ParaLine" + marker + ">>>");
+    ASSERT_TRUE(doc);
+    ASSERT_EQ(doc->all(DocList::Markers).size(), 1u);
+    const std::vector<std::string> markers = MarkerTexts(*doc);
+    TouchAll(*doc);
+    const std::string first = Write(*doc);
+    auto again = Read(first);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(MarkerTexts(*again), markers) << first;
+    EXPECT_EQ(Write(*again), first);
+    TouchAll(*again);
+    EXPECT_EQ(Write(*again), first);
+  }
 }
 
 TEST(MifHostileFiles, UnchangedWritesAddNoStatements) {

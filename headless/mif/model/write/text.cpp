@@ -386,6 +386,9 @@ class Emitter {
         if (Status s = w_.setChildText(node, "MTypeName", type); !s) return s.error();
       }
       const auto had = w_.file.childInteger(node, "MType");
+      // A number the file gave without a name (the reader called the type
+      // "Type N") stays as the file wrote it, whatever its range.
+      if (!number && !named && had && type == "Type " + std::to_string(*had)) return node;
       if (number || !named) {
         w_.setChildWord(node, "MType", std::to_string(number.value_or(kCustomMarkerType)));
       } else if (!had) {
