@@ -162,6 +162,26 @@ TEST(MifHostileFiles, MarkersTypedOddlyKeepTheirTypeAndWriteStably) {
   }
 }
 
+TEST(MifHostileFiles, AnchorsOfUnknownFramesKeepWhatTheyHold) {
+  // The first anchor's value opens a comment, so the statement runs on to
+  // take in the next line; the second names a frame the file does not have.
+  const std::string file =
+      "<MIFFile 5.00>\n<TextFlow <TFTag `A'>\n<Para\n <ParaLine\n"
+      "  <String `one '>\n  <AFrame # note<TextInsetLocked Yes>`X'>>\n"
+      "  <String `inside the anchor'>\n >\n >\n <ParaLine <String `two'> <AFrame 99>>\n>\n>\n";
+  auto doc = Read(file);
+  ASSERT_TRUE(doc);
+  const std::vector<std::string> texts = FlowTexts(*doc);
+  TouchAll(*doc);
+  const std::string first = Write(*doc);
+  EXPECT_NE(first.find("<String `inside the anchor'>"), std::string::npos) << first;
+  EXPECT_NE(first.find("<AFrame 99>"), std::string::npos) << first;
+  auto again = Read(first);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(FlowTexts(*again), texts);
+  EXPECT_EQ(Write(*again), first);
+}
+
 TEST(MifHostileFiles, UnchangedWritesAddNoStatements) {
   const std::vector<std::string> files = {
       // No Document statement.

@@ -331,10 +331,13 @@ class Emitter {
       case Kind::AnchoredFrame: {
         const NodeId node = w_.state.node(obj);
         if (node == kNoNode) return Ok();
-        const std::string id = w_.tree.token(node) == "Frame"
-                                   ? std::to_string(w_.file.childInteger(node, "ID").value_or(0))
-                                   : std::string(w_.tree.value(node));
-        put(w_.statement("AFrame", id));
+        if (w_.tree.token(node) == "Frame") {
+          put(w_.statement("AFrame", std::to_string(w_.file.childInteger(node, "ID").value_or(0))));
+          return Ok();
+        }
+        // An anchor naming no frame of the file is kept as the file wrote
+        // it, whatever its value holds (a comment, statements).
+        put(w_.claim(node) ? node : w_.tree.copySubtree(node));
         return Ok();
       }
       case Kind::TextInset: {
