@@ -170,6 +170,18 @@ bool StagingStore::save(const std::string& path, const Book& book, std::string* 
   return Stage(staged_, earlier, path, file, book, nullptr);
 }
 
+bool StagingStore::saveBytes(const std::string& path, std::string bytes, std::string* error) {
+  if (!stagesBytes()) return Store::saveBytes(path, std::move(bytes), error);
+  const std::string file = fileOf(path);
+  if (Staged* earlier = find(file)) {
+    earlier->path = path;
+    earlier->content = std::move(bytes);
+  } else {
+    staged_.push_back({path, file, std::move(bytes)});
+  }
+  return true;
+}
+
 std::string StagingStore::Target(const Staged& staged,
                                  const std::optional<std::string>& outputDir) {
   if (!outputDir) return staged.file;

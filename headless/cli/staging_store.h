@@ -80,6 +80,9 @@ class StagingStore : public Store {
   Loaded load(const std::string& path) override;
   bool save(const std::string& path, const Document& doc, std::string* error) override;
   bool save(const std::string& path, const Book& book, std::string* error) override;
+  // Text made elsewhere is staged as it is, when saves are kept as bytes.
+  bool savesBytes() const override { return stagesBytes(); }
+  bool saveBytes(const std::string& path, std::string bytes, std::string* error) override;
   std::string fileKey(const std::string& path) const override;
 
   struct Staged {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <unordered_map>
 
 #include "generate/collation.h"
@@ -11,6 +12,7 @@
 #include "generate/index_settings.h"
 #include "generate/page_numbers.h"
 #include "mif/file_store.h"
+#include "mif/model.h"
 #include "mif/saved_layout.h"
 
 namespace headless::generate {
@@ -283,14 +285,28 @@ class Generator {
       report_.error = ix.path + ": cannot make the index document";
       return false;
     }
-    if (std::string why = WriteIndexLines(*doc, std::move(built), settings, ix.suffix);
+    // A store that saves file text gets the lines after the first written
+    // straight as text: a large index costs no model paragraph per line.
+    Store& store = host_.store();
+    std::optional<mif::MadeParagraphs> made;
+    if (store.savesBytes()) made.emplace();
+    if (std::string why =
+            WriteIndexLines(*doc, std::move(built), settings, ix.suffix, made ? &*made : nullptr);
         !why.empty()) {
       report_.error = ix.path + ": " + why;
       return false;
     }
     std::string error;
     const std::string file = SavePath(ix.path);
-    if (!host_.store().save(file, *doc, &error)) {
+    bool saved = false;
+    if (made) {
+      auto text = mif::WriteModelDocument(*doc, *made);
+      if (!text) error = text.error().describe();
+      saved = text && store.saveBytes(file, std::move(*text), &error);
+    } else {
+      saved = store.save(file, *doc, &error);
+    }
+    if (!saved) {
       report_.error = file + ": cannot be saved" + (error.empty() ? "" : ": " + error);
       return false;
     }

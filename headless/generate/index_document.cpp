@@ -47,12 +47,25 @@ PropMap LevelFormat(int level) {
 constexpr int kPropPageRun = -0x4710;
 
 // Writes each line's text, separators and page numbers (each with its
-// link) into its paragraph in one insertion.
+// link) into its paragraph in one insertion, or into made paragraphs.
 class LineWriter {
  public:
-  LineWriter(Document& doc, const IndexSettings& settings) : doc_(doc), settings_(settings) {}
+  LineWriter(Document& doc, const IndexSettings& settings, mif::MadeParagraphs* made)
+      : doc_(doc), settings_(settings), made_(made) {}
 
   void write(Id para, IndexLine& line) {
+    build(line);
+    doc_.insertAtoms({para, 0}, atoms_);
+  }
+
+  void writeMade(uint32_t tag, IndexLine& line) {
+    build(line);
+    made_->atoms.insert(made_->atoms.end(), atoms_.begin(), atoms_.end());
+    made_->paragraphs.push_back({tag, static_cast<uint32_t>(made_->atoms.size())});
+  }
+
+ private:
+  void build(IndexLine& line) {
     atoms_.clear();
     for (const Piece& p : line.text) text(p.text, attrOf(p.format));
     if (!line.pages.empty()) {
@@ -68,10 +81,8 @@ class LineWriter {
       }
       separator(settings_.afterPages);
     }
-    doc_.insertAtoms({para, 0}, atoms_);
   }
 
- private:
   void text(std::string_view utf8, uint32_t attr) {
     if (!HasNonAscii(utf8)) {
       for (char c : utf8) atoms_.push_back(Atom::Char(static_cast<unsigned char>(c), attr));
@@ -91,10 +102,14 @@ class LineWriter {
 
   void page(PageRef& p) {
     startRun(p.style);
-    if (!p.link.empty()) {
+    if (!p.link.empty() && made_) {
+      atoms_.push_back(
+          Atom::Anchor(static_cast<Id>(made_->markers.size()), AnchorRole::Single, runAttr_));
+      made_->markers.push_back({kHypertext, std::move(p.link)});
+    } else if (!p.link.empty()) {
       if (hypertext_ == 0) {
-        hypertext_ = doc_.find(Kind::MarkerType, "Hypertext");
-        if (hypertext_ == 0) hypertext_ = doc_.addMarkerType("Hypertext");
+        hypertext_ = doc_.find(Kind::MarkerType, kHypertext);
+        if (hypertext_ == 0) hypertext_ = doc_.addMarkerType(kHypertext);
       }
       atoms_.push_back(Atom::Anchor(doc_.addMarker(hypertext_, std::move(p.link)),
                                     AnchorRole::Single, runAttr_));
@@ -129,8 +144,11 @@ class LineWriter {
     return attrs_[format] = doc_.internAttr(attr);
   }
 
+  static constexpr const char* kHypertext = "Hypertext";
+
   Document& doc_;
   const IndexSettings& settings_;
+  mif::MadeParagraphs* made_;
   Id hypertext_ = 0;
   std::map<std::string, uint32_t> attrs_;
   std::map<uint64_t, uint32_t> runAttrs_;  // by style and turn
@@ -149,7 +167,7 @@ void Quoted(std::ostringstream& out, const std::string& token, const std::string
 }  // namespace
 
 std::string WriteIndexLines(Document& doc, BuiltIndex index, const IndexSettings& settings,
-                            const std::string& suffix) {
+                            const std::string& suffix, mif::MadeParagraphs* made) {
   const Id flow = doc.mainFlow();
   if (flow == 0) return "it has no main flow to hold the entries";
   const std::string titleTag = "GroupTitles" + suffix;
@@ -167,16 +185,27 @@ std::string WriteIndexLines(Document& doc, BuiltIndex index, const IndexSettings
   auto add = [&](std::string_view tag) {
     return before ? doc.insertParagraphBefore(before, tag) : doc.appendParagraph(flow, tag);
   };
-  std::vector<std::string> levelTags;
-  for (int level = 1; level <= index.depth; ++level) levelTags.push_back(LevelTag(level, suffix));
-  LineWriter writer(doc, settings);
-  for (IndexLine& line : index.lines) {
-    const std::size_t level = static_cast<std::size_t>(std::max(line.level, 1));
-    writer.write(add(line.groupTitle             ? titleTag
-                     : level <= levelTags.size() ? levelTags[level - 1]
-                                                 : LevelTag(line.level, suffix)),
-                 line);
+  // The tags by number: the group titles', then each level's.
+  std::vector<std::string> tags = {titleTag};
+  auto tagOf = [&](const IndexLine& line) {
+    if (line.groupTitle) return uint32_t{0};
+    const auto level = static_cast<std::size_t>(std::max(line.level, 1));
+    while (tags.size() <= level) tags.push_back(LevelTag(static_cast<int>(tags.size()), suffix));
+    return static_cast<uint32_t>(level);
+  };
+  LineWriter writer(doc, settings, made);
+  for (std::size_t i = 0; i < index.lines.size(); ++i) {
+    IndexLine& line = index.lines[i];
+    const uint32_t tag = tagOf(line);
+    if (i == 0 || !made) {
+      const Id para = add(tags[tag]);
+      writer.write(para, line);
+      if (made) made->after = para;
+    } else {
+      writer.writeMade(tag, line);
+    }
   }
+  if (made) made->tags = std::move(tags);
   // A flow keeps one paragraph, even when the index is empty.
   if (index.lines.empty() && before && doc.node(flow).paraFirst == before) {
     add(LevelTag(1, suffix));

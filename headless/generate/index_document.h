@@ -14,13 +14,17 @@
 #include "generate/index_entries.h"
 #include "generate/index_settings.h"
 #include "headless/document.h"
+#include "mif/made_paragraphs.h"
 
 namespace headless::generate {
 
 // Empty when written; otherwise why not. The lines' links move into the
-// document's markers.
+// document's markers. With `made`, only the first line is written into the
+// document and the others go into `made`, to be written after it when the
+// document is written (a large index then costs no model paragraph or
+// statement per line).
 std::string WriteIndexLines(Document& doc, BuiltIndex index, const IndexSettings& settings,
-                            const std::string& suffix);
+                            const std::string& suffix, mif::MadeParagraphs* made = nullptr);
 
 // A new index document as the application makes one: a two-column body
 // page, the formats GroupTitlesIX and Level1IX to Level3IX, and a reference

@@ -43,6 +43,15 @@ long long IdAllocator::nextUnique() {
   return next;
 }
 
+long long IdAllocator::nextUniques(long long count) {
+  const long long first = nextUnique();
+  if (count > 1) {
+    max_unique_ = first + count - 1;
+    if (counter_ != kNoNode) doc_.tree().setValue(counter_, std::to_string(max_unique_ + 1));
+  }
+  return first;
+}
+
 long long IdAllocator::nextObjectId() {
   return ++max_id_;
 }

@@ -57,6 +57,17 @@ bool MifStore::save(const std::string& path, const headless::Book& book, std::st
   return saved.ok();
 }
 
+bool MifStore::saveBytes(const std::string& path, std::string bytes, std::string* error) {
+  auto pending = PrepareMifBytes(bytes, path);
+  if (!pending) {
+    if (error) *error = pending.error().describe();
+    return false;
+  }
+  const Status saved = pending->commit();
+  if (!saved && error) *error = saved.error().describe();
+  return saved.ok();
+}
+
 std::string MifStore::fileKey(const std::string& path) const {
   return SameFileKey(path);
 }

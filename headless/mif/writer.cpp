@@ -13,18 +13,27 @@ class Writer {
   Writer(const Tree& tree, Sink& sink, const WriteOptions& options)
       : tree_(tree), sink_(sink), options_(options) {}
 
-  void run() {
-    if (open(tree_.root(), 0)) {
-      while (!stack_.empty()) {
-        Frame& top = stack_.back();
-        if (top.next == kNoNode) {
-          close(top.node, stack_.size() >= 2 ? stack_.size() - 2 : 0);
+  void run() { runFrom(tree_.root(), 0, true); }
+
+  // Writes `top` at `depth`; the children of the root stand at its depth,
+  // those of any other statement one level down.
+  void runFrom(NodeId top, std::size_t depth, bool isRoot) {
+    const std::size_t base = stack_.size();
+    const std::size_t lift = isRoot ? 1 : 0;
+    auto depthAt = [&](std::size_t index) { return index == 0 ? depth : depth + index - lift; };
+    if (open(top, depth)) {
+      while (stack_.size() > base) {
+        Frame& f = stack_.back();
+        if (f.next == kNoNode) {
+          const NodeId node = f.node;
+          close(node, depthAt(stack_.size() - base - 1));
           stack_.pop_back();
+          putAfter(node);
           continue;
         }
-        const NodeId child = top.next;
-        top.next = tree_.nextSibling(child);
-        open(child, stack_.size() - 1);
+        const NodeId child = f.next;
+        f.next = tree_.nextSibling(child);
+        if (!open(child, depthAt(stack_.size() - base))) putAfter(child);
       }
     }
     flush();
@@ -101,6 +110,13 @@ class Writer {
     last_ = at[-1];
   }
 
+  // The text that goes after `node`, on a line of its own.
+  void putAfter(NodeId node) {
+    if (node != options_.after || options_.afterText.empty()) return;
+    if (last_ != '\n' && last_ != '\0') put("\n");
+    put(options_.afterText);
+  }
+
   void putSource(std::uint32_t begin, std::uint32_t end) {
     put(std::string_view(tree_.source_).substr(begin, end - begin));
   }
@@ -149,6 +165,13 @@ class Writer {
 
 void WriteTree(const Tree& tree, Sink& sink, const WriteOptions& options) {
   Writer(tree, sink, options).run();
+}
+
+void WriteStatement(const Tree& tree, NodeId node, std::size_t depth, std::string& out) {
+  StringSink sink(out);
+  const WriteOptions options;
+  Writer writer(tree, sink, options);
+  writer.runFrom(node, depth, false);
 }
 
 std::string WriteTree(const Tree& tree, const WriteOptions& options) {

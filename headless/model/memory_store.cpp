@@ -15,6 +15,11 @@ std::string Store::fileKey(const std::string& path) const {
   return PathKey(path);
 }
 
+bool Store::saveBytes(const std::string& path, std::string /*bytes*/, std::string* error) {
+  if (error) *error = path + ": this store saves models, not file text";
+  return false;
+}
+
 void MemoryStore::put(const std::string& path, Document doc) {
   doc.setPath(path);
   doc.clearModified();

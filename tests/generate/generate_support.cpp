@@ -71,6 +71,10 @@ void GenerateTest::TearDown() {
   if (!HasFailure()) fs::remove_all(dir_, ec);
 }
 
+void GenerateTest::useStore(std::shared_ptr<headless::Store> store) {
+  host_ = std::make_unique<headless::Host>(std::move(store));
+}
+
 void GenerateTest::write(const std::string& name, const std::string& text) const {
   std::ofstream(dir_ / name, std::ios::binary) << text;
 }

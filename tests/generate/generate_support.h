@@ -40,6 +40,8 @@ class GenerateTest : public ::testing::Test {
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
   void write(const std::string& name, const std::string& text) const;
   std::string read(const std::string& name) const;
+  // Opens books through `store` from now on.
+  void useStore(std::shared_ptr<headless::Store> store);
   // Opens the book in a host over MIF files and generates its indexes.
   headless::generate::GenerateReport generate(const std::string& book, bool addIndex = false);
   // The main flow of a saved index as "Tag: text" lines, markers as [[text]].

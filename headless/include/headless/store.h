@@ -30,6 +30,11 @@ class Store {
   virtual Loaded load(const std::string& path) = 0;
   virtual bool save(const std::string& path, const Document& doc, std::string* error) = 0;
   virtual bool save(const std::string& path, const Book& book, std::string* error) = 0;
+  // Whether saveBytes() can save text of the store's file format made
+  // elsewhere (a store of files can; one of models cannot).
+  virtual bool savesBytes() const { return false; }
+  // Saves such text as the file `path`, as save() saves a document.
+  virtual bool saveBytes(const std::string& path, std::string bytes, std::string* error);
   // A key that two paths share exactly when they name the same file; the
   // host takes a document or book open under one as open under the other.
   // By default the key of PathKey, as the in-memory store files by it.

@@ -17,6 +17,9 @@ class IdAllocator {
   // Unique of the file should the counter lag behind; the counter then
   // moves past it.
   long long nextUnique();
+  // `count` Uniques in a row, as that many calls of nextUnique() give them:
+  // the first of them.
+  long long nextUniques(long long count);
   // An <ID n> for a frame, text frame or footnote: these share one counter.
   long long nextObjectId();
   // A <TblID n>.

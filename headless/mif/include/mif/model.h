@@ -27,6 +27,7 @@
 #include "headless/document.h"
 #include "mif/document.h"
 #include "mif/file_store.h"
+#include "mif/made_paragraphs.h"
 
 namespace mif {
 
@@ -40,6 +41,9 @@ Result<std::unique_ptr<headless::Book>> ReadModelBook(Document file);
 // with it (a document made without a file gets a new one).
 Result<std::string> WriteModelDocument(const headless::Document& doc);
 Result<std::string> WriteModelBook(const headless::Book& book);
+// The same with `made` written right after the statement of its paragraph
+// (which must be in the model and in a top-level flow).
+Result<std::string> WriteModelDocument(const headless::Document& doc, const MadeParagraphs& made);
 
 // The same, written beside `path` ready to replace it (PrepareMifFile).
 Result<PendingSave> PrepareModelDocument(const headless::Document& doc, const std::string& path);

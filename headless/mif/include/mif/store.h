@@ -21,6 +21,9 @@ class MifStore : public headless::Store {
   // An unchanged document comes back byte for byte.
   bool save(const std::string& path, const headless::Document& doc, std::string* error) override;
   bool save(const std::string& path, const headless::Book& book, std::string* error) override;
+  // MIF text made elsewhere, written atomically as it is.
+  bool savesBytes() const override { return true; }
+  bool saveBytes(const std::string& path, std::string bytes, std::string* error) override;
 
   // The file a path stands for, as this system tells files apart (see
   // SameFileKey).

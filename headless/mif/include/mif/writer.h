@@ -30,6 +30,10 @@ struct WriteOptions {
   // false every statement is written piece by piece, which yields the same
   // bytes; tests use it to check that the pieces cover the file exactly.
   bool copyUnchanged = true;
+  // Text written as it is right after the statement `after` (on a line of
+  // its own): statements made elsewhere, in this writer's layout.
+  NodeId after = kNoNode;
+  std::string_view afterText;
 };
 
 // Writes the tree: unchanged statements as they were read, changed ones
@@ -37,6 +41,10 @@ struct WriteOptions {
 // layout. Uses no recursion.
 void WriteTree(const Tree& tree, Sink& sink, const WriteOptions& options = {});
 std::string WriteTree(const Tree& tree, const WriteOptions& options = {});
+
+// One statement and what it holds, laid out as a made statement `depth`
+// levels down, appended to `out`.
+void WriteStatement(const Tree& tree, NodeId node, std::size_t depth, std::string& out);
 
 }  // namespace mif
 

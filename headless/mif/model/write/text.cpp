@@ -5,6 +5,7 @@
 // written goes to the hidden flow, with a "+n" marker where it belongs, as
 // the application saves it.
 #include <algorithm>
+#include <functional>
 
 #include "headless/utf8.h"
 #include "mif/builder.h"
@@ -13,6 +14,36 @@
 #include "model/write/write.h"
 
 namespace mif {
+
+// The <Font> that starts text of a character style: the statement the
+// style was read from (through `fromSource`), else the catalog entry of its
+// character format, else the paragraph font; a colour set on the text is
+// added.
+Result<NodeId> FontStatement(WriteContext& w, uint32_t style,
+                             const std::function<NodeId(NodeId)>& fromSource) {
+  const headless::PropMap& props = w.doc.charStyle(style);
+  NodeId font = kNoNode;
+  const int32_t source = props.getInt(kPropSourceStatement);
+  if (source > 0) font = fromSource(static_cast<NodeId>(source - 1));
+  const std::string name = props.getString(host::kPropName);
+  if (font == kNoNode && !name.empty()) {
+    const Id format = w.doc.find(headless::Kind::CharacterFormat, name);
+    const NodeId entry = w.state.node(format);
+    if (entry != kNoNode) font = w.tree.copySubtree(entry);
+  }
+  if (font == kNoNode) {
+    font = w.container("Font");
+    auto tag = w.stringStatement("FTag", name);
+    if (!tag) return tag.error();
+    w.tree.append(font, *tag);
+    w.tree.append(font, w.statement("FLocked", "No"));
+  }
+  const Id color = props.getId(host::kPropFormatColor);
+  if (w.doc.kind(color) == headless::Kind::Color) {
+    if (Status s = w.setChildText(font, "FColor", w.doc.node(color).name); !s) return s.error();
+  }
+  return font;
+}
 
 namespace {
 
@@ -233,41 +264,13 @@ class Emitter {
     const uint32_t style = w_.doc.attr(attr).charStyle;
     if (style != style_) {
       if (Status s = flush(); !s) return s;
-      auto font = fontStatement(style);
+      auto font = FontStatement(w_, style, [this](NodeId source) { return takeOrCopy(source); });
       if (!font) return font.error();
       put(*font);
       style_ = style;
     }
     applied_ = attr;
     return Ok();
-  }
-
-  // The <Font> that starts text of a character style: the statement the
-  // style was read from, else the catalog entry of its character format,
-  // else the paragraph font; a colour set on the text is added.
-  Result<NodeId> fontStatement(uint32_t style) {
-    const headless::PropMap& props = w_.doc.charStyle(style);
-    NodeId font = kNoNode;
-    const int32_t source = props.getInt(kPropSourceStatement);
-    if (source > 0) font = takeOrCopy(static_cast<NodeId>(source - 1));
-    const std::string name = props.getString(host::kPropName);
-    if (font == kNoNode && !name.empty()) {
-      const Id format = w_.doc.find(Kind::CharacterFormat, name);
-      const NodeId entry = w_.state.node(format);
-      if (entry != kNoNode) font = w_.tree.copySubtree(entry);
-    }
-    if (font == kNoNode) {
-      font = w_.container("Font");
-      auto tag = w_.stringStatement("FTag", name);
-      if (!tag) return tag.error();
-      w_.tree.append(font, *tag);
-      w_.tree.append(font, w_.statement("FLocked", "No"));
-    }
-    const Id color = props.getId(host::kPropFormatColor);
-    if (w_.doc.kind(color) == Kind::Color) {
-      if (Status s = w_.setChildText(font, "FColor", w_.doc.node(color).name); !s) return s.error();
-    }
-    return font;
   }
 
   // The statement a style was read from when it left the file with the

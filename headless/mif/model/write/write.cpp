@@ -327,6 +327,27 @@ Result<std::string> WriteModelDocument(const headless::Document& doc) {
   return WriteTree((*file)->tree());
 }
 
+Result<std::string> WriteModelDocument(const headless::Document& doc, const MadeParagraphs& made) {
+  std::optional<FileState> scratch;
+  auto file = UpToDate(doc, scratch);
+  if (!file) return file.error();
+  FileState& state = scratch ? *scratch : *StateOf(doc);
+  WriteOptions options;
+  std::string text;
+  if (!made.empty()) {
+    options.after = state.node(made.after);
+    const Tree& tree = state.file.tree();
+    if (options.after == kNoNode || tree.token(options.after) != "Para" ||
+        tree.parent(tree.parent(options.after)) != tree.root()) {
+      return Error{state.file.fileName(), 0, 0, "no paragraph of a flow to write paragraphs after"};
+    }
+    WriteContext w(doc, state);
+    if (Status s = WriteMadeParagraphs(w, made, text); !s) return s.error();
+    options.afterText = text;
+  }
+  return WriteTree(state.file.tree(), options);
+}
+
 Result<PendingSave> PrepareModelDocument(const headless::Document& doc, const std::string& path) {
   std::optional<FileState> scratch;
   auto file = UpToDate(doc, scratch);

@@ -6,6 +6,7 @@
 #define VELTRANO_MIF_MODEL_WRITE_H
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 #include "headless/document.h"
 #include "mif/hidden.h"
 #include "mif/ids.h"
+#include "mif/made_paragraphs.h"
 #include "model/state.h"
 
 namespace mif {
@@ -116,6 +118,15 @@ Status WriteContainer(WriteContext& w, Id container, NodeId containerNode);
 // other Notes).
 Result<NodeId> TableNode(WriteContext& w, Id table);
 Result<NodeId> FootnoteNode(WriteContext& w, Id footnote, NodeId notes);
+
+// The <Font> that starts text of character style `style` (made unlinked):
+// the statement the style was read from, as `fromSource` gives it, else a
+// copy of its character format's catalog entry, else one naming the format.
+Result<NodeId> FontStatement(WriteContext& w, uint32_t style,
+                             const std::function<NodeId(NodeId)>& fromSource);
+
+// Made paragraphs as the text of their statements, appended to `out`.
+Status WriteMadeParagraphs(WriteContext& w, const MadeParagraphs& made, std::string& out);
 
 // Tables, flows and their frames, and statements of removed objects.
 Status WriteLayout(WriteContext& w);

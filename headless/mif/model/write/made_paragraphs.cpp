@@ -1,0 +1,218 @@
+// Made paragraphs as MIF text, in the layout the writer gives the
+// statements it makes: what the model would write for the same paragraphs
+// made in it, without a statement for any of them.
+#include "mif/made_paragraphs.h"
+
+#include <unordered_map>
+
+#include "headless/utf8.h"
+#include "mif/builder.h"
+#include "mif/writer.h"
+#include "model/chars.h"
+#include "model/write/write.h"
+
+namespace mif {
+
+namespace {
+
+using headless::Atom;
+
+// A paragraph of a top-level flow, its head and lines, their contents.
+constexpr std::size_t kParaDepth = 1, kHeadDepth = 2, kItemDepth = 3;
+
+class MadeWriter {
+ public:
+  MadeWriter(WriteContext& w, const MadeParagraphs& made, std::string& out)
+      : w_(w), made_(made), out_(out), frameRoman_(w.file.encoding() == Encoding::FrameRoman) {}
+
+  Status run() {
+    nextUnique_ = w_.ids().nextUniques(
+        static_cast<long long>(made_.paragraphs.size() + made_.markers.size()));
+    std::size_t begin = 0;
+    for (const MadeParagraphs::Paragraph& p : made_.paragraphs) {
+      if (p.end < begin || p.end > made_.atoms.size() || p.tag >= made_.tags.size()) {
+        return w_.error("made paragraphs out of order");
+      }
+      if (Status s = paragraph(p, begin); !s) return s;
+      begin = p.end;
+    }
+    return Ok();
+  }
+
+ private:
+  Status paragraph(const MadeParagraphs::Paragraph& p, std::size_t begin) {
+    open(kParaDepth, "Para");
+    leaf(kHeadDepth, "Unique", std::to_string(nextUnique_++));
+    if (Status s = quoted(kHeadDepth, "PgfTag", made_.tags[p.tag]); !s) return s;
+    style_ = 0;
+    applied_ = kNoAttr;
+    lineOpen_ = wroteLine_ = false;
+    for (std::size_t i = begin; i < p.end; ++i) {
+      if (Status s = atom(made_.atoms[i]); !s) return s;
+    }
+    if (Status s = flush(); !s) return s;
+    if (!wroteLine_) line();
+    if (lineOpen_) close(kHeadDepth, "ParaLine");
+    close(kParaDepth, "Para");
+    return Ok();
+  }
+
+  Status atom(const Atom& a) {
+    if (a.code >= 0x20 && a.code < 0x7F && a.attr == applied_) {
+      text_.push_back(static_cast<char>(a.code));
+      return Ok();
+    }
+    if (Status s = apply(a.attr); !s) return s;
+    if (a.isAnchor()) return marker(a.object());
+    const char32_t c = a.ch();
+    const std::string* unknown = w_.state.unknownNameOf(c);
+    const std::string_view name = unknown ? std::string_view(*unknown) : NameOfChar(c, frameRoman_);
+    if (name.empty() && !unknown) {
+      headless::AppendUtf8(text_, c);
+      return Ok();
+    }
+    if (Status s = flush(); !s) return s;
+    line();
+    leaf(kItemDepth, "Char", name);
+    // A forced line break ends the line, as the application writes it.
+    if (c == U'\n') {
+      close(kHeadDepth, "ParaLine");
+      lineOpen_ = false;
+    }
+    return Ok();
+  }
+
+  // The text that follows is in `attr`: a <Font> when its style differs.
+  Status apply(uint32_t attr) {
+    if (attr == applied_) return Ok();
+    if (!w_.doc.conditionsOf(attr).empty()) {
+      return w_.error("made paragraphs cannot hold conditional text");
+    }
+    const uint32_t style = w_.doc.attr(attr).charStyle;
+    if (style != style_) {
+      if (Status s = flush(); !s) return s;
+      auto font = fontText(style);
+      if (!font) return font.error();
+      line();
+      out_ += **font;
+      style_ = style;
+    }
+    applied_ = attr;
+    return Ok();
+  }
+
+  Result<const std::string*> fontText(uint32_t style) {
+    auto it = fonts_.find(style);
+    if (it != fonts_.end()) return &it->second;
+    auto font =
+        FontStatement(w_, style, [this](NodeId source) { return w_.tree.copySubtree(source); });
+    if (!font) return font.error();
+    std::string text;
+    WriteStatement(w_.tree, *font, kItemDepth, text);
+    return &fonts_.emplace(style, std::move(text)).first->second;
+  }
+
+  Status marker(Id index) {
+    if (index >= made_.markers.size()) return w_.error("a made marker that is not there");
+    if (Status s = flush(); !s) return s;
+    const MadeParagraphs::Marker& m = made_.markers[index];
+    line();
+    open(kItemDepth, "Marker");
+    leaf(kItemDepth + 1, "MType", std::to_string(MarkerTypeNumber(m.type)));
+    if (w_.file.versionNumber() >= 5.5) {
+      if (Status s = quoted(kItemDepth + 1, "MTypeName", m.type); !s) return s;
+    }
+    if (Status s = quoted(kItemDepth + 1, "MText", m.text); !s) return s;
+    leaf(kItemDepth + 1, "Unique", std::to_string(nextUnique_++));
+    close(kItemDepth, "Marker");
+    return Ok();
+  }
+
+  // As the writer numbers a new marker's type: a standard type by its
+  // number, "Type N" of old files by N, any other by the custom number.
+  static long long MarkerTypeNumber(const std::string& type) {
+    if (auto standard = StandardMarkerType(type)) return *standard;
+    if (type.rfind("Type ", 0) == 0) {
+      long long n = 0;
+      const std::string_view digits = std::string_view(type).substr(5);
+      bool all = !digits.empty() && digits.size() < 3;
+      for (char c : digits) {
+        all = all && c >= '0' && c <= '9';
+        n = n * 10 + (c - '0');
+      }
+      if (all && n > 10) return n;
+    }
+    return kCustomMarkerType;
+  }
+
+  Status flush() {
+    if (text_.empty()) return Ok();
+    line();
+    const Status s = quoted(kItemDepth, "String", text_);
+    text_.clear();
+    return s;
+  }
+
+  // The paragraph's line, opened when something first goes into it.
+  void line() {
+    if (lineOpen_) return;
+    open(kHeadDepth, "ParaLine");
+    lineOpen_ = wroteLine_ = true;
+  }
+
+  void indent(std::size_t depth) { out_.append(depth, ' '); }
+  void open(std::size_t depth, std::string_view token) {
+    indent(depth);
+    out_ += '<';
+    out_ += token;
+    out_ += " \n";
+  }
+  void close(std::size_t depth, std::string_view token) {
+    indent(depth);
+    out_ += "> # end of ";
+    out_ += token;
+    out_ += '\n';
+  }
+  void leaf(std::size_t depth, std::string_view token, std::string_view value) {
+    indent(depth);
+    out_ += '<';
+    out_ += token;
+    out_ += ' ';
+    out_ += value;
+    out_ += ">\n";
+  }
+  Status quoted(std::size_t depth, std::string_view token, std::string_view text) {
+    indent(depth);
+    out_ += '<';
+    out_ += token;
+    out_ += ' ';
+    if (Status s = AppendQuotedString(out_, text, w_.file.encoding()); !s) {
+      return w_.error("cannot write <" + std::string(token) + "> text in this MIF " +
+                      w_.file.versionText() + " file: " + s.error().message);
+    }
+    out_ += ">\n";
+    return Ok();
+  }
+
+  static constexpr uint32_t kNoAttr = 0xFFFFFFFFu;
+
+  WriteContext& w_;
+  const MadeParagraphs& made_;
+  std::string& out_;
+  const bool frameRoman_;
+  long long nextUnique_ = 0;
+  std::unordered_map<uint32_t, std::string> fonts_;  // each style's <Font>, as text
+  std::string text_;                                 // the text of the <String> being gathered
+  uint32_t style_ = 0;
+  uint32_t applied_ = kNoAttr;
+  bool lineOpen_ = false;
+  bool wroteLine_ = false;
+};
+
+}  // namespace
+
+Status WriteMadeParagraphs(WriteContext& w, const MadeParagraphs& made, std::string& out) {
+  return MadeWriter(w, made, out).run();
+}
+
+}  // namespace mif
