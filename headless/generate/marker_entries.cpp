@@ -112,6 +112,7 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
   std::vector<std::size_t>& starts = state.starts;
   std::vector<std::string>& formats = state.formats;
   chars.clear();
+  chars.reserve(body.size());
   starts.assign(1, 0);
   formats.resize(1);
   uint32_t format = 0;
@@ -164,6 +165,7 @@ void ParseEntry(std::string_view raw, MarkerState& state, ParsedMarker& out) {
   }
   entry.noPage = state.noPage;
   starts.push_back(chars.size());
+  entry.levels.reserve(starts.size() - 1);
   for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
     const Span level = Trim({chars.data() + starts[i], chars.data() + starts[i + 1]});
     if (level.first != level.second) entry.levels.push_back(ToLevel(level, formats));
@@ -181,8 +183,11 @@ std::string LevelText::plain() const {
 
 ParsedMarker ParseMarkerText(std::string_view text) {
   ParsedMarker out;
-  MarkerState state;
+  // The work space keeps its capacity from marker to marker.
+  thread_local MarkerState state;
+  state.noPage = false;
   const std::vector<std::string_view> raws = SplitUnescaped(text, ';');
+  out.entries.reserve(raws.size());
   for (std::size_t i = 0; i < raws.size(); ++i) {
     const std::size_t before = out.entries.size();
     ParseEntry(raws[i], state, out);

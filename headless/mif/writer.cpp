@@ -114,7 +114,7 @@ class Writer {
   void putAfter(NodeId node) {
     if (node != options_.after || options_.afterText.empty()) return;
     if (last_ != '\n' && last_ != '\0') put("\n");
-    put(options_.afterText);
+    for (const std::string& piece : options_.afterText) put(piece);
   }
 
   void putSource(std::uint32_t begin, std::uint32_t end) {
@@ -176,7 +176,9 @@ void WriteStatement(const Tree& tree, NodeId node, std::size_t depth, std::strin
 
 std::string WriteTree(const Tree& tree, const WriteOptions& options) {
   std::string out;
-  out.reserve(tree.source().size() + 4096);
+  std::size_t after = 0;
+  for (const std::string& piece : options.afterText) after += piece.size();
+  out.reserve(tree.source().size() + after + 4096);
   StringSink sink(out);
   WriteTree(tree, sink, options);
   return out;

@@ -2,6 +2,7 @@
 #ifndef VELTRANO_MIF_WRITER_H
 #define VELTRANO_MIF_WRITER_H
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,7 +34,7 @@ struct WriteOptions {
   // Text written as it is right after the statement `after` (on a line of
   // its own): statements made elsewhere, in this writer's layout.
   NodeId after = kNoNode;
-  std::string_view afterText;
+  std::span<const std::string> afterText;  // in pieces, one after the other
 };
 
 // Writes the tree: unchanged statements as they were read, changed ones

@@ -3,6 +3,8 @@
 // made in it, without a statement for any of them.
 #include "mif/made_paragraphs.h"
 
+#include <algorithm>
+#include <charconv>
 #include <unordered_map>
 
 #include "headless/utf8.h"
@@ -22,8 +24,11 @@ constexpr std::size_t kParaDepth = 1, kHeadDepth = 2, kItemDepth = 3;
 
 class MadeWriter {
  public:
-  MadeWriter(WriteContext& w, const MadeParagraphs& made, std::string& out)
-      : w_(w), made_(made), out_(out), frameRoman_(w.file.encoding() == Encoding::FrameRoman) {}
+  MadeWriter(WriteContext& w, const MadeParagraphs& made, std::vector<std::string>& pieces)
+      : w_(w),
+        made_(made),
+        pieces_(pieces),
+        frameRoman_(w.file.encoding() == Encoding::FrameRoman) {}
 
   Status run() {
     nextUnique_ = w_.ids().nextUniques(
@@ -33,16 +38,22 @@ class MadeWriter {
       if (p.end < begin || p.end > made_.atoms.size() || p.tag >= made_.tags.size()) {
         return w_.error("made paragraphs out of order");
       }
+      if (out_.size() + kPieceRoom > kPiece) {
+        pieces_.push_back(std::move(out_));
+        out_ = std::string();
+      }
+      if (out_.capacity() < kPiece) out_.reserve(kPiece);
       if (Status s = paragraph(p, begin); !s) return s;
       begin = p.end;
     }
+    if (!out_.empty()) pieces_.push_back(std::move(out_));
     return Ok();
   }
 
  private:
   Status paragraph(const MadeParagraphs::Paragraph& p, std::size_t begin) {
     open(kParaDepth, "Para");
-    leaf(kHeadDepth, "Unique", std::to_string(nextUnique_++));
+    number(kHeadDepth, "Unique", nextUnique_++);
     if (Status s = quoted(kHeadDepth, "PgfTag", made_.tags[p.tag]); !s) return s;
     style_ = 0;
     applied_ = kNoAttr;
@@ -118,12 +129,12 @@ class MadeWriter {
     const MadeParagraphs::Marker& m = made_.markers[index];
     line();
     open(kItemDepth, "Marker");
-    leaf(kItemDepth + 1, "MType", std::to_string(MarkerTypeNumber(m.type)));
+    number(kItemDepth + 1, "MType", MarkerTypeNumber(m.type));
     if (w_.file.versionNumber() >= 5.5) {
       if (Status s = quoted(kItemDepth + 1, "MTypeName", m.type); !s) return s;
     }
     if (Status s = quoted(kItemDepth + 1, "MText", m.text); !s) return s;
-    leaf(kItemDepth + 1, "Unique", std::to_string(nextUnique_++));
+    number(kItemDepth + 1, "Unique", nextUnique_++);
     close(kItemDepth, "Marker");
     return Ok();
   }
@@ -160,45 +171,47 @@ class MadeWriter {
     lineOpen_ = wroteLine_ = true;
   }
 
-  void indent(std::size_t depth) { out_.append(depth, ' '); }
+  void indent(std::size_t depth) {
+    static constexpr std::string_view kSpaces = "        ";
+    out_.append(kSpaces.data(), std::min(depth, kSpaces.size()));
+  }
   void open(std::size_t depth, std::string_view token) {
     indent(depth);
-    out_ += '<';
-    out_ += token;
-    out_ += " \n";
+    out_.append(1, '<').append(token).append(" \n");
   }
   void close(std::size_t depth, std::string_view token) {
     indent(depth);
-    out_ += "> # end of ";
-    out_ += token;
-    out_ += '\n';
+    out_.append("> # end of ").append(token).append(1, '\n');
   }
   void leaf(std::size_t depth, std::string_view token, std::string_view value) {
     indent(depth);
-    out_ += '<';
-    out_ += token;
-    out_ += ' ';
-    out_ += value;
-    out_ += ">\n";
+    out_.append(1, '<').append(token).append(1, ' ').append(value).append(">\n");
+  }
+  void number(std::size_t depth, std::string_view token, long long n) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    leaf(depth, token, std::string_view(digits, static_cast<std::size_t>(end - digits)));
   }
   Status quoted(std::size_t depth, std::string_view token, std::string_view text) {
     indent(depth);
-    out_ += '<';
-    out_ += token;
-    out_ += ' ';
+    out_.append(1, '<').append(token).append(1, ' ');
     if (Status s = AppendQuotedString(out_, text, w_.file.encoding()); !s) {
       return w_.error("cannot write <" + std::string(token) + "> text in this MIF " +
                       w_.file.versionText() + " file: " + s.error().message);
     }
-    out_ += ">\n";
+    out_.append(">\n");
     return Ok();
   }
 
   static constexpr uint32_t kNoAttr = 0xFFFFFFFFu;
+  // The text goes in pieces of a megabyte; a piece takes another paragraph
+  // while it has this much room (a longer one makes it grow).
+  static constexpr std::size_t kPiece = std::size_t{1} << 20, kPieceRoom = 16 * 1024;
 
   WriteContext& w_;
   const MadeParagraphs& made_;
-  std::string& out_;
+  std::vector<std::string>& pieces_;
+  std::string out_;  // the piece being written
   const bool frameRoman_;
   long long nextUnique_ = 0;
   std::unordered_map<uint32_t, std::string> fonts_;  // each style's <Font>, as text
@@ -211,7 +224,8 @@ class MadeWriter {
 
 }  // namespace
 
-Status WriteMadeParagraphs(WriteContext& w, const MadeParagraphs& made, std::string& out) {
+Status WriteMadeParagraphs(WriteContext& w, const MadeParagraphs& made,
+                           std::vector<std::string>& out) {
   return MadeWriter(w, made, out).run();
 }
 

@@ -333,7 +333,7 @@ Result<std::string> WriteModelDocument(const headless::Document& doc, const Made
   if (!file) return file.error();
   FileState& state = scratch ? *scratch : *StateOf(doc);
   WriteOptions options;
-  std::string text;
+  std::vector<std::string> text;
   if (!made.empty()) {
     options.after = state.node(made.after);
     const Tree& tree = state.file.tree();

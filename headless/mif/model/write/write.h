@@ -125,8 +125,10 @@ Result<NodeId> FootnoteNode(WriteContext& w, Id footnote, NodeId notes);
 Result<NodeId> FontStatement(WriteContext& w, uint32_t style,
                              const std::function<NodeId(NodeId)>& fromSource);
 
-// Made paragraphs as the text of their statements, appended to `out`.
-Status WriteMadeParagraphs(WriteContext& w, const MadeParagraphs& made, std::string& out);
+// Made paragraphs as the text of their statements, in pieces of about a
+// megabyte (a large text is never copied to grow).
+Status WriteMadeParagraphs(WriteContext& w, const MadeParagraphs& made,
+                           std::vector<std::string>& out);
 
 // Tables, flows and their frames, and statements of removed objects.
 Status WriteLayout(WriteContext& w);
