@@ -193,6 +193,27 @@ std::string WriteIndexLines(Document& doc, BuiltIndex index, const IndexSettings
     while (tags.size() <= level) tags.push_back(LevelTag(static_cast<int>(tags.size()), suffix));
     return static_cast<uint32_t>(level);
   };
+  if (made) {
+    // Room for every line's characters and links at once: the text of a
+    // large index is never copied to grow.
+    std::size_t atoms = 0, links = 0;
+    const std::size_t separators = settings.beforePages.size() + settings.betweenPages.size() +
+                                   settings.inRange.size() + settings.afterPages.size();
+    for (const IndexLine& line : index.lines) {
+      for (const Piece& p : line.text) atoms += p.text.size();
+      for (const PageItem& item : line.pages) {
+        atoms += item.first.text.size() + separators + 1;
+        links += item.first.link.empty() ? 0 : 1;
+        if (item.last) {
+          atoms += item.last->text.size() + 1;
+          links += item.last->link.empty() ? 0 : 1;
+        }
+      }
+    }
+    made->atoms.reserve(atoms);
+    made->markers.reserve(links);
+    made->paragraphs.reserve(index.lines.size());
+  }
   LineWriter writer(doc, settings, made);
   for (std::size_t i = 0; i < index.lines.size(); ++i) {
     IndexLine& line = index.lines[i];

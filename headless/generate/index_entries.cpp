@@ -125,12 +125,14 @@ class Builder {
         std::hash<std::string_view>{}(plain) ^ (uint64_t{parent} * 0x9E3779B97F4A7C15ull);
     if (2 * nodes_.size() >= table_.size()) grow();
     std::size_t slot = hash & (table_.size() - 1);
-    for (; table_[slot] != kNone; slot = (slot + 1) & (table_.size() - 1)) {
-      const Node& n = nodes_[table_[slot]];
-      if (n.hash == hash && n.parent == parent && n.plain == plain) return table_[slot];
+    const auto tag = static_cast<uint32_t>(hash >> 32);
+    for (; table_[slot].id != kNone; slot = (slot + 1) & (table_.size() - 1)) {
+      if (table_[slot].tag != tag) continue;  // the node itself is not read: fewer misses
+      const Node& n = nodes_[table_[slot].id];
+      if (n.hash == hash && n.parent == parent && n.plain == plain) return table_[slot].id;
     }
     const auto id = static_cast<uint32_t>(nodes_.size());
-    table_[slot] = id;
+    table_[slot] = {id, tag};
     Node& n = nodes_.emplace_back();
     n.parent = parent;
     n.hash = hash;
@@ -142,11 +144,11 @@ class Builder {
 
   // The table of nodes by path, open addressed, at most half full.
   void grow() {
-    table_.assign(std::max<std::size_t>(64, 2 * table_.size()), kNone);
+    table_.assign(std::max<std::size_t>(64, 2 * table_.size()), Slot{});
     for (uint32_t id = 1; id < nodes_.size(); ++id) {
       std::size_t slot = nodes_[id].hash & (table_.size() - 1);
-      while (table_[slot] != kNone) slot = (slot + 1) & (table_.size() - 1);
-      table_[slot] = id;
+      while (table_[slot].id != kNone) slot = (slot + 1) & (table_.size() - 1);
+      table_[slot] = {id, static_cast<uint32_t>(nodes_[id].hash >> 32)};
     }
   }
 
@@ -166,10 +168,19 @@ class Builder {
     }
     std::vector<uint32_t> titleString;
     for (const GroupTitle& t : settings_.groupTitles) titleString.push_back(intern(t.sortAs));
-    std::vector<std::string> keys(strings.size());
-    for (std::size_t i = 0; i < strings.size(); ++i) keys[i] = collation_.key(strings[i]);
+    // The keys back to back in one buffer: one allocation, not one each.
+    std::string keys;
+    keys.reserve(strings.size() * 32);
+    std::vector<std::size_t> keyEnds(strings.size());
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+      keys += collation_.key(strings[i]);
+      keyEnds[i] = keys.size();
+    }
     std::vector<std::pair<std::string_view, uint32_t>> byKey(strings.size());
-    for (uint32_t i = 0; i < byKey.size(); ++i) byKey[i] = {keys[i], i};
+    for (uint32_t i = 0; i < byKey.size(); ++i) {
+      const std::size_t begin = i == 0 ? 0 : keyEnds[i - 1];
+      byKey[i] = {std::string_view(keys).substr(begin, keyEnds[i] - begin), i};
+    }
     std::sort(byKey.begin(), byKey.end());
     std::vector<uint32_t> rankOf(strings.size());
     uint32_t rank = 0;
@@ -272,8 +283,13 @@ class Builder {
   std::vector<Occurrence>& occ_;
   const IndexSettings& settings_;
   const Collation& collation_;
-  std::vector<Node> nodes_;      // 0 is the root; the others in order of first appearance
-  std::vector<uint32_t> table_;  // node ids by path hash
+  std::vector<Node> nodes_;  // 0 is the root; the others in order of first appearance
+  // A slot of the table: a node and the high half of its hash.
+  struct Slot {
+    uint32_t id = kNone;
+    uint32_t tag = 0;
+  };
+  std::vector<Slot> table_;  // node ids by path hash
   std::vector<Range> ranges_;
   std::map<uint32_t, std::vector<uint32_t>> open_;  // range starts waiting for their end, by node
   std::vector<EntryProblem> problems_;
