@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -356,8 +358,10 @@ class Generator {
       if (!links_.empty() && m.unique) {
         const std::vector<std::string>& parts = links_[m.chapter];
         const std::string id = std::to_string(*m.unique);
-        ref.link = parts.front();
-        for (std::size_t i = 1; i < parts.size(); ++i) ref.link.append(id).append(parts[i]);
+        std::string& link = link_;
+        link = parts.front();
+        for (std::size_t i = 1; i < parts.size(); ++i) link.append(id).append(parts[i]);
+        ref.link = keep(link);
       }
       return ref;
     }
@@ -390,7 +394,24 @@ class Generator {
       return t;
     }
 
+    // The text in blocks that never move, as long as these page texts live.
+    std::string_view keep(std::string_view text) {
+      static constexpr std::size_t kBlock = std::size_t{1} << 20;
+      if (blocks_.empty() || used_ + text.size() > blockSize_) {
+        blockSize_ = std::max(kBlock, text.size());
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+        used_ = 0;
+      }
+      char* at = blocks_.back().get() + used_;
+      if (!text.empty()) std::memcpy(at, text.data(), text.size());
+      used_ += text.size();
+      return std::string_view(at, text.size());
+    }
+
     const Generator& g_;
+    std::string link_;                             // the link being made
+    std::vector<std::unique_ptr<char[]>> blocks_;  // the links made
+    std::size_t blockSize_ = 0, used_ = 0;
     std::vector<std::string> forms_;  // by type; empty for a type this index does not collect
     std::vector<uint32_t> styles_;    // by type
     std::vector<std::vector<std::vector<std::string>>> texts_;  // by type, chapter, page

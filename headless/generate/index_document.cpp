@@ -100,18 +100,18 @@ class LineWriter {
     text(s, runAttr_);
   }
 
-  void page(PageRef& p) {
+  void page(const PageRef& p) {
     startRun(p.style);
     if (!p.link.empty() && made_) {
       atoms_.push_back(
           Atom::Anchor(static_cast<Id>(made_->markers.size()), AnchorRole::Single, runAttr_));
-      made_->markers.push_back({kHypertext, std::move(p.link)});
+      made_->markers.push_back({kHypertext, p.link});
     } else if (!p.link.empty()) {
       if (hypertext_ == 0) {
         hypertext_ = doc_.find(Kind::MarkerType, kHypertext);
         if (hypertext_ == 0) hypertext_ = doc_.addMarkerType(kHypertext);
       }
-      atoms_.push_back(Atom::Anchor(doc_.addMarker(hypertext_, std::move(p.link)),
+      atoms_.push_back(Atom::Anchor(doc_.addMarker(hypertext_, std::string(p.link)),
                                     AnchorRole::Single, runAttr_));
     }
     text(p.text, runAttr_);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <unordered_map>
 
 namespace headless::generate {
 
@@ -120,7 +119,15 @@ class Builder {
 
  private:
   uint32_t child(uint32_t parent, LevelText& level, bool& made) {
-    std::string plain = level.plain();
+    // Most levels are one piece: its text is the plain text, not copied.
+    std::string joined;
+    std::string_view plain;
+    if (level.pieces.size() == 1) {
+      plain = level.pieces.front().text;
+    } else {
+      joined = level.plain();
+      plain = joined;
+    }
     const uint64_t hash =
         std::hash<std::string_view>{}(plain) ^ (uint64_t{parent} * 0x9E3779B97F4A7C15ull);
     if (2 * nodes_.size() >= table_.size()) grow();
@@ -136,7 +143,7 @@ class Builder {
     Node& n = nodes_.emplace_back();
     n.parent = parent;
     n.hash = hash;
-    n.plain = std::move(plain);
+    n.plain = std::string(plain);
     n.display = std::move(level.pieces);
     made = true;
     return id;
@@ -155,12 +162,21 @@ class Builder {
   // Every node and group title gets the rank of its sort string among all
   // of them: equal keys, equal ranks. Each distinct string is keyed once.
   void rankNodes() {
-    std::unordered_map<std::string_view, uint32_t> idOf;
+    // The distinct strings, found through an open-addressed table of
+    // their ids (no allocation per string).
     std::vector<std::string_view> strings;
+    strings.reserve(nodes_.size() + settings_.groupTitles.size());
+    std::size_t slots = 64;
+    while (slots < 2 * (nodes_.size() + settings_.groupTitles.size())) slots *= 2;
+    std::vector<uint32_t> idOf(slots, kNone);
     auto intern = [&](std::string_view s) {
-      auto [it, made] = idOf.try_emplace(s, static_cast<uint32_t>(strings.size()));
-      if (made) strings.push_back(s);
-      return it->second;
+      std::size_t slot = std::hash<std::string_view>{}(s) & (slots - 1);
+      for (; idOf[slot] != kNone; slot = (slot + 1) & (slots - 1)) {
+        if (strings[idOf[slot]] == s) return idOf[slot];
+      }
+      idOf[slot] = static_cast<uint32_t>(strings.size());
+      strings.push_back(s);
+      return idOf[slot];
     };
     std::vector<uint32_t> stringOf(nodes_.size());
     for (std::size_t i = 1; i < nodes_.size(); ++i) {

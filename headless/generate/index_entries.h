@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "generate/collation.h"
@@ -23,11 +24,13 @@
 
 namespace headless::generate {
 
+// Its texts are views of text the caller keeps until the lines are written
+// (a large index then moves no string from entry to line).
 struct PageRef {
-  uint64_t order = 0;  // the page's place in print; consecutive pages differ by one
-  std::string text;    // as printed
-  std::string link;    // the hypertext command to its marker; empty for none
-  uint32_t style = 0;  // its character style in the index document; 0 for the separators'
+  uint64_t order = 0;     // the page's place in print; consecutive pages differ by one
+  std::string_view text;  // as printed
+  std::string_view link;  // the hypertext command to its marker; empty for none
+  uint32_t style = 0;     // its character style in the index document; 0 for the separators'
 };
 
 // One entry of one marker, on its page.

@@ -2,6 +2,8 @@
 // order and group titles, as a reader sees the finished index.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "generate/index_entries.h"
 
 namespace headless::generate {
@@ -30,11 +32,18 @@ Lines Render(const BuiltIndex& index) {
     for (std::size_t i = 0; i < l.pages.size(); ++i) {
       s += i == 0 ? " " : ", ";
       s += l.pages[i].first.text;
-      if (l.pages[i].last) s += "-" + l.pages[i].last->text;
+      if (l.pages[i].last) s.append("-").append(l.pages[i].last->text);
     }
     out.push_back(s);
   }
   return out;
+}
+
+// Page texts and links kept for as long as the tests run: page references
+// only view them.
+std::string_view Kept(std::string text) {
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(text));
 }
 
 BuiltIndex Build(const std::vector<Marker>& markers,
@@ -43,9 +52,10 @@ BuiltIndex Build(const std::vector<Marker>& markers,
   std::vector<Occurrence> occurrences;
   for (std::size_t i = 0; i < markers.size(); ++i) {
     for (MarkerEntry& e : ParseMarkerText(markers[i].text).entries) {
-      occurrences.push_back(
-          {std::move(e),
-           PageRef{markers[i].page, std::to_string(markers[i].page), "m" + std::to_string(i)}, i});
+      occurrences.push_back({std::move(e),
+                             PageRef{markers[i].page, Kept(std::to_string(markers[i].page)),
+                                     Kept("m" + std::to_string(i))},
+                             i});
     }
   }
   return BuildIndex(occurrences, settings, collation);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "headless/document.h"
@@ -15,9 +16,10 @@
 namespace mif {
 
 struct MadeParagraphs {
+  // Views of text that is kept until the paragraphs are written.
   struct Marker {
-    std::string type;  // the marker type's name
-    std::string text;
+    std::string_view type;  // the marker type's name
+    std::string_view text;
   };
   struct Paragraph {
     uint32_t tag = 0;  // in `tags`

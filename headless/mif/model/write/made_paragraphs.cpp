@@ -141,11 +141,11 @@ class MadeWriter {
 
   // As the writer numbers a new marker's type: a standard type by its
   // number, "Type N" of old files by N, any other by the custom number.
-  static long long MarkerTypeNumber(const std::string& type) {
+  static long long MarkerTypeNumber(std::string_view type) {
     if (auto standard = StandardMarkerType(type)) return *standard;
     if (type.rfind("Type ", 0) == 0) {
       long long n = 0;
-      const std::string_view digits = std::string_view(type).substr(5);
+      const std::string_view digits = type.substr(5);
       bool all = !digits.empty() && digits.size() < 3;
       for (char c : digits) {
         all = all && c >= '0' && c <= '9';
