@@ -129,7 +129,9 @@ class MadeWriter {
     const MadeParagraphs::Marker& m = made_.markers[index];
     line();
     open(kItemDepth, "Marker");
-    number(kItemDepth + 1, "MType", MarkerTypeNumber(m.type));
+    // A new marker's type as the writer numbers it: by name alone, the
+    // custom number.
+    number(kItemDepth + 1, "MType", MarkerTypeNumber(m.type).value_or(kCustomMarkerType));
     if (w_.file.versionNumber() >= 5.5) {
       if (Status s = quoted(kItemDepth + 1, "MTypeName", m.type); !s) return s;
     }
@@ -137,23 +139,6 @@ class MadeWriter {
     number(kItemDepth + 1, "Unique", nextUnique_++);
     close(kItemDepth, "Marker");
     return Ok();
-  }
-
-  // As the writer numbers a new marker's type: a standard type by its
-  // number, "Type N" of old files by N, any other by the custom number.
-  static long long MarkerTypeNumber(std::string_view type) {
-    if (auto standard = StandardMarkerType(type)) return *standard;
-    if (type.rfind("Type ", 0) == 0) {
-      long long n = 0;
-      const std::string_view digits = type.substr(5);
-      bool all = !digits.empty() && digits.size() < 3;
-      for (char c : digits) {
-        all = all && c >= '0' && c <= '9';
-        n = n * 10 + (c - '0');
-      }
-      if (all && n > 10) return n;
-    }
-    return kCustomMarkerType;
   }
 
   Status flush() {
@@ -195,10 +180,7 @@ class MadeWriter {
   Status quoted(std::size_t depth, std::string_view token, std::string_view text) {
     indent(depth);
     out_.append(1, '<').append(token).append(1, ' ');
-    if (Status s = AppendQuotedString(out_, text, w_.file.encoding()); !s) {
-      return w_.error("cannot write <" + std::string(token) + "> text in this MIF " +
-                      w_.file.versionText() + " file: " + s.error().message);
-    }
+    if (Status s = w_.appendQuoted(out_, token, text); !s) return s;
     out_.append(">\n");
     return Ok();
   }

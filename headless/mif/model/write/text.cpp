@@ -15,6 +15,15 @@
 
 namespace mif {
 
+std::optional<long long> MarkerTypeNumber(std::string_view type) {
+  if (auto standard = StandardMarkerType(type)) return standard;
+  if (type.starts_with("Type ")) {
+    const auto n = ToInteger(type.substr(5));
+    if (n && *n > 10 && *n < 100) return n;
+  }
+  return std::nullopt;
+}
+
 // The <Font> that starts text of a character style: the statement the
 // style was read from (through `fromSource`), else the catalog entry of its
 // character format, else the paragraph font; a colour set on the text is
@@ -412,15 +421,6 @@ class Emitter {
     w_.state.setNode(marker, *made);
     w_.claim(*made);
     return made;
-  }
-
-  static std::optional<long long> MarkerTypeNumber(const std::string& type) {
-    if (auto standard = StandardMarkerType(type)) return standard;
-    if (type.rfind("Type ", 0) == 0) {
-      const auto n = ToInteger(std::string_view(type).substr(5));
-      if (n && *n > 10 && *n < 100) return n;
-    }
-    return std::nullopt;
   }
 
   WriteContext& w_;

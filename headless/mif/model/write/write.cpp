@@ -175,13 +175,19 @@ Error WriteContext::error(std::string message) const {
   return Error{file.fileName(), 0, 0, std::move(message)};
 }
 
-Result<NodeId> WriteContext::stringStatement(std::string_view token, std::string_view text) {
-  // Quoted in a buffer kept from one statement to the next.
-  quoted_.clear();
-  if (Status s = AppendQuotedString(quoted_, text, file.encoding()); !s) {
+Status WriteContext::appendQuoted(std::string& out, std::string_view token,
+                                  std::string_view text) const {
+  if (Status s = AppendQuotedString(out, text, file.encoding()); !s) {
     return error("cannot write <" + std::string(token) + "> text in this MIF " +
                  file.versionText() + " file: " + s.error().message);
   }
+  return Ok();
+}
+
+Result<NodeId> WriteContext::stringStatement(std::string_view token, std::string_view text) {
+  // Quoted in a buffer kept from one statement to the next.
+  quoted_.clear();
+  if (Status s = appendQuoted(quoted_, token, text); !s) return s.error();
   return statement(token, quoted_);
 }
 

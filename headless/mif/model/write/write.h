@@ -51,6 +51,8 @@ class WriteContext {
   NodeId container(std::string_view token) { return tree.createContainer(token); }
   // <Token `text'>; the error names the object the text belongs to.
   Result<NodeId> stringStatement(std::string_view token, std::string_view text);
+  // `text' of a <Token> appended to `out`, in the file's encoding.
+  Status appendQuoted(std::string& out, std::string_view token, std::string_view text) const;
   // Sets <Token `text'> in `parent` unless it already says `text`.
   Status setChildText(NodeId parent, std::string_view token, std::string_view text);
   void setChildWord(NodeId parent, std::string_view token, std::string_view word);
@@ -124,6 +126,11 @@ Result<NodeId> FootnoteNode(WriteContext& w, Id footnote, NodeId notes);
 // copy of its character format's catalog entry, else one naming the format.
 Result<NodeId> FontStatement(WriteContext& w, uint32_t style,
                              const std::function<NodeId(NodeId)>& fromSource);
+
+// The number a marker type is written with: a standard type's, or N for
+// "Type N" of the custom range old files number (11 to 99); none for a
+// type known by its name only.
+std::optional<long long> MarkerTypeNumber(std::string_view type);
 
 // Made paragraphs as the text of their statements, in pieces of about a
 // megabyte (a large text is never copied to grow).
