@@ -88,6 +88,7 @@ void Document::removeAnchorAtoms(Id obj) {
 void Document::destroy(Id id, bool removeAnchors) {
   const Kind k = kind(id);
   if (k == Kind::None || k == Kind::Document || k == Kind::Column) return;
+  if (k == Kind::TextFrame || k == Kind::Flow || k == Kind::Condition) layoutChanged();
   if (k == Kind::Paragraph) {
     std::vector<Id> killed;
     for (TextPos* loc : {&selection_.begin, &selection_.end}) {

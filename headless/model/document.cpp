@@ -159,6 +159,29 @@ void Document::markModified(Id id) {
   slots_[id].modified = true;
   dirty_ = true;
   ++changes_;
+  switch (kind(id)) {
+    case Kind::Paragraph:
+      layoutParagraphChanged(id);
+      break;
+    // What moves no text in frames: the chain of a flow changes only with
+    // its paragraphs, which say so themselves.
+    case Kind::Flow:
+    case Kind::Table:
+    case Kind::Row:
+    case Kind::Cell:
+    case Kind::Footnote:
+    case Kind::Marker:
+    case Kind::MarkerType:
+    case Kind::CharacterFormat:
+    case Kind::Color:
+    case Kind::TextInset:
+    case Kind::Variable:
+    case Kind::XRef:
+    case Kind::AnchoredFrame:
+      break;
+    default:
+      layoutChanged();
+  }
 }
 
 void Document::clearModified() {
@@ -173,6 +196,7 @@ void Document::changed(Id id) {
 void Document::changedVisibility() {
   ++visibilityStamp_;
   ++changes_;
+  layoutChanged();
 }
 
 Id Document::newNode(Kind kind) {
@@ -190,6 +214,7 @@ Id Document::newNode(Kind kind) {
   if (has) linkLast(lists_[static_cast<int>(list)], id);
   dirty_ = true;
   ++changes_;
+  if (kind == Kind::TextFrame || kind == Kind::Column) layoutChanged();
   return id;
 }
 

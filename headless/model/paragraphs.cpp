@@ -17,9 +17,9 @@ uint32_t Document::internTag(std::string_view tag) {
 }
 
 void Document::chainInsert(Id owner, Id before, Id id) {
-  Node& o = mutableNode(owner);
   Para& p = mutablePara(id);
   p.owner = owner;
+  Node& o = mutableNode(owner);
   if (before == 0) {
     p.prev = o.paraLast;
     p.next = 0;
@@ -29,6 +29,10 @@ void Document::chainInsert(Id owner, Id before, Id id) {
       o.paraFirst = id;
     }
     o.paraLast = id;
+    // A new paragraph stands in the column of the one before it until it
+    // is placed.
+    p.layoutSeq = layoutSeqBeside(owner, p.prev);
+    layoutParagraphChanged(id);
     return;
   }
   Para& b = mutablePara(before);
@@ -40,9 +44,12 @@ void Document::chainInsert(Id owner, Id before, Id id) {
     o.paraFirst = id;
   }
   b.prev = id;
+  p.layoutSeq = layoutSeqBeside(owner, p.prev);
+  layoutParagraphChanged(id);
 }
 
 void Document::chainRemove(Id id) {
+  layoutParagraphChanged(id);
   Para& p = mutablePara(id);
   Node& o = mutableNode(p.owner);
   if (p.prev != 0) {

@@ -124,7 +124,7 @@ struct Node {
   FrameGeometry geometry;              // text frames
   bool autoFrame = false;              // a frame the layout added when the chain ran out
   Id layoutFirst = 0, layoutLast = 0;  // frames, columns: laid-out paragraphs
-  uint64_t layoutStamp = 0;            // flows: the change count the layout was made at
+  uint32_t layoutSeq = 0;              // frames, columns: when the layout reached them
   PropMap props;                       // every other property set on the object
 };
 
@@ -142,6 +142,10 @@ struct Para {
   mutable uint32_t removedNear = 0;  // the anchor that went last: the next is looked for there
   mutable uint64_t hiddenStamp = 0;
   mutable bool hidden = false;
+  // When the layout placed it (the sequence number of its column); kNotPlaced
+  // until it is placed.
+  static constexpr uint32_t kNotPlaced = 0xFFFFFFFFu;
+  mutable uint32_t layoutSeq = kNotPlaced;
 };
 
 class Document {
@@ -324,7 +328,8 @@ class Document {
   Id columnLastParagraph(Id column);
   Id nextColumn(Id column);  // crosses into the next frame of the flow
   Id nextFrame(Id frame);    // after the layout has added or removed frames
-  // Brings the flow's layout up to date (frames may be added or removed).
+  // Brings the flow's whole layout up to date (frames may be added or
+  // removed). The questions above lay a flow out only as far as they need.
   void layout(Id flow);
 
   // ---- Selection ----
@@ -370,7 +375,53 @@ class Document {
   // Takes the removed atoms out of a paragraph's text.
   void takeOutRemoved(const Para& para) const;
   Id frameFlow(Id id) const;
-  void layoutFlow(Id flow);
+  // The layout of one flow, made as far as questions need it: the columns
+  // reached, in order, and where placing stands. A change to a paragraph
+  // takes it back to the column before the paragraph's; a change to frames
+  // or to what is shown starts every flow's layout again.
+  struct FlowLayout {
+    struct Reached {
+      Id column = 0, frame = 0;
+      Id before = 0;  // the paragraph placed last before the column
+    };
+    uint64_t epoch = 0;  // layoutEpoch_ when it was started
+    uint32_t base = 0;   // the sequence number of its first column
+    std::vector<Reached> columns;
+    Id lastPlaced = 0;
+    Id lastUsed = 0;   // the frame of the last paragraph placed
+    int64_t used = 0;  // lines used in the last column
+    bool empty = true;
+    bool complete = false;
+  };
+  // Copies start their layouts afresh: it is derived and names this
+  // document's ids.
+  struct Layouts {
+    std::unordered_map<Id, FlowLayout> flows;
+    Layouts() = default;
+    Layouts(const Layouts&) {}
+    Layouts& operator=(const Layouts&) {
+      flows.clear();
+      return *this;
+    }
+    Layouts(Layouts&&) noexcept = default;
+    Layouts& operator=(Layouts&&) noexcept = default;
+  };
+  FlowLayout& flowLayout(Id flow);
+  void startLayout(Id flow, FlowLayout& l);
+  void reachColumn(FlowLayout& l, Id column, Id frame);
+  bool placeNext(Id flow, FlowLayout& l);
+  void finishLayout(FlowLayout& l);
+  // Lays the flow of `obj` (a frame or column) out until the layout is past
+  // `obj` or complete.
+  void layoutThrough(Id obj);
+  bool reached(const FlowLayout& l, Id obj, bool frame) const;
+  // What changes do to layouts: `para` changed (or is about to leave its
+  // chain); anything else that moves text in frames changed.
+  void layoutParagraphChanged(Id para);
+  void layoutChanged();
+  // Where a paragraph put after `prev` (0: first) in `owner` stands in the
+  // layout until it is placed.
+  uint32_t layoutSeqBeside(Id owner, Id prev) const;
   void appendChild(Id parent, Id child);
   Id addColumn(Id frame);
   Id cloneFrame(Id flow, Id like);
@@ -400,6 +451,10 @@ class Document {
   mutable uint64_t attrCacheStamp_ = 0;
   TextSpan selection_;
   ExtensionPtr extension_;
+  Layouts layouts_;
+  uint64_t layoutEpoch_ = 1;
+  uint32_t layoutSeqs_ = 0;  // sequence numbers handed out
+  bool inLayout_ = false;    // frames the layout adds or drops change nothing
 };
 
 }  // namespace headless
