@@ -338,7 +338,9 @@ void Tree::setValue(NodeId node, std::string_view val) {
   } else {
     std::size_t trail = old.size();
     while (trail > lead && IsBlank(old[trail - 1])) --trail;
-    raw = old.substr(0, lead);
+    // A value that began right after the token (a comment there, say)
+    // gets a space, so that the new one stays apart from the token.
+    raw = lead > 0 ? old.substr(0, lead) : std::string_view(" ");
     raw += val;
     raw += old.substr(trail);
   }

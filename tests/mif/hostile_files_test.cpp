@@ -182,6 +182,33 @@ TEST(MifHostileFiles, AnchorsOfUnknownFramesKeepWhatTheyHold) {
   EXPECT_EQ(Write(*again), first);
 }
 
+TEST(MifHostileFiles, AValueRightAfterItsTokenIsReplacedApartFromIt) {
+  // "# CHidden>" is a comment: the state statement runs on and holds the
+  // next line, and its value starts right after the token.
+  const std::string file =
+      "<MIFFile 5.00>\n<ConditionCatalog\n <Condition\n  <CTag `Comment'>\n"
+      "  <CState# CHidden>\n  <CStyle CUnderline>\n >\n >\n>\n"
+      "<TextFlow <TFTag `A'> <Para <ParaLine <String `a'>>>>\n";
+  auto doc = Read(file);
+  ASSERT_TRUE(doc);
+  auto shown = [](const Document& d) {
+    std::vector<std::string> out;
+    for (Id c : d.all(DocList::Conditions)) {
+      out.push_back(d.node(c).name + (d.node(c).flag != 0 ? " shown" : " hidden"));
+    }
+    return out;
+  };
+  const std::vector<std::string> before = shown(*doc);
+  ASSERT_EQ(before.size(), 1u);
+  TouchAll(*doc);
+  const std::string first = Write(*doc);
+  EXPECT_NE(first.find("<CState C"), std::string::npos) << first;
+  auto again = Read(first);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(shown(*again), before) << first;
+  EXPECT_EQ(Write(*again), first);
+}
+
 TEST(MifHostileFiles, UnchangedWritesAddNoStatements) {
   const std::vector<std::string> files = {
       // No Document statement.
