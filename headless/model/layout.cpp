@@ -53,10 +53,25 @@ Id Document::frameFlow(Id id) const {
   return 0;
 }
 
+template <typename Placing>
+void Document::layoutQuietly(Id flow, Placing placing) {
+  // Laying out is no edit: it leaves the dirty flag and the flow's mark,
+  // and the frames it adds or drops start no layout again.
+  const bool wasDirty = dirty_;
+  const bool flowModified = slots_[flow].modified;
+  inLayout_ = true;
+  placing();
+  inLayout_ = false;
+  dirty_ = wasDirty;
+  slots_[flow].modified = flowModified;
+}
+
 void Document::layout(Id flow) {
   if (kind(flow) != Kind::Flow) return;
   FlowLayout& l = flowLayout(flow);
-  while (!l.complete) placeNext(flow, l);
+  layoutQuietly(flow, [&] {
+    while (!l.complete) placeNext(flow, l);
+  });
 }
 
 Id Document::cloneFrame(Id flow, Id like) {
@@ -127,10 +142,6 @@ bool Document::placeNext(Id flow, FlowLayout& l) {
     finishLayout(l);
     return false;
   }
-  // Laying out is no edit: it leaves the dirty flag and the flow's mark.
-  const bool wasDirty = dirty_;
-  const bool flowModified = slots_[flow].modified;
-  inLayout_ = true;
   Id col = l.columns.back().column;
   Id frame = l.columns.back().frame;
   FrameGeometry g = node(frame).geometry;
@@ -161,19 +172,12 @@ bool Document::placeNext(Id flow, FlowLayout& l) {
   l.empty = false;
   l.lastUsed = frame;
   l.lastPlaced = p;
-  inLayout_ = false;
-  dirty_ = wasDirty;
-  slots_[flow].modified = flowModified;
   return true;
 }
 
 void Document::finishLayout(FlowLayout& l) {
   l.complete = true;
   if (l.columns.empty()) return;
-  const Id flow = node(l.columns.back().frame).parent;
-  const bool wasDirty = dirty_;
-  const bool flowModified = slots_[flow].modified;
-  inLayout_ = true;
   // Columns and frames the text did not reach hold nothing.
   for (Id c = node(l.columns.back().column).next; c != 0; c = node(c).next) {
     mutableNode(c).layoutFirst = mutableNode(c).layoutLast = 0;
@@ -190,9 +194,6 @@ void Document::finishLayout(FlowLayout& l) {
     if (node(f).autoFrame) destroy(f, false);
     f = next;
   }
-  inLayout_ = false;
-  dirty_ = wasDirty;
-  slots_[flow].modified = flowModified;
 }
 
 bool Document::reached(const FlowLayout& l, Id obj, bool frame) const {
@@ -213,7 +214,9 @@ void Document::layoutThrough(Id obj) {
     const FlowLayout::Reached& now = l.columns.back();
     return frame ? now.frame != obj : now.column != obj;
   };
-  while (!l.complete && !past()) placeNext(flow, l);
+  layoutQuietly(flow, [&] {
+    while (!l.complete && !past()) placeNext(flow, l);
+  });
 }
 
 uint32_t Document::layoutSeqBeside(Id owner, Id prev) const {

@@ -409,6 +409,9 @@ class Document {
   FlowLayout& flowLayout(Id flow);
   void startLayout(Id flow, FlowLayout& l);
   void reachColumn(FlowLayout& l, Id column, Id frame);
+  // Runs `placing` (placeNext calls) as no edit of the document.
+  template <typename Placing>
+  void layoutQuietly(Id flow, Placing placing);
   bool placeNext(Id flow, FlowLayout& l);
   void finishLayout(FlowLayout& l);
   // Lays the flow of `obj` (a frame or column) out until the layout is past
